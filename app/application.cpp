@@ -1,0 +1,103 @@
+#include "app/application.h"
+
+#include "app/dispatcher.h"
+#include "framework/view_list.h"
+#include "platform/window.h"
+
+CApplication* g_application = nullptr;
+ce::HWND g_hwnd = nullptr;
+ce::HINSTANCE g_hInstance = nullptr;
+bool g_raisedOtherInstance = false;
+
+namespace {
+
+constexpr char16_t kWindowName[] = u"DUV";
+constexpr ce::UINT kTimerId = 15000;
+
+// The window procedure: the loop never dispatches to it.
+ce::LRESULT WindowProc(ce::HWND, ce::UINT, ce::WPARAM, ce::LPARAM) { return 0; }
+
+}  // namespace
+
+CApplication::~CApplication() { DestroyComponents(); }
+
+bool CApplication::InitInstance(ce::HINSTANCE instance, int cmdShow) {
+  hInstance = instance;
+  if (ce::HWND other = ce::FindWindowW(kWindowName, kWindowName)) {
+    ce::SetForegroundWindow(other);
+    g_raisedOtherInstance = true;
+    return false;
+  }
+  ce::WNDCLASSW wc{};
+  wc.style = ce::CS_HREDRAW | ce::CS_VREDRAW;
+  wc.lpfnWndProc = &WindowProc;
+  wc.hInstance = instance;
+  wc.hbrBackground = ce::GetStockObject(ce::WHITE_BRUSH);
+  wc.lpszClassName = kWindowName;
+  ce::RegisterClassW(&wc);
+
+  hwnd = ce::CreateWindowExW(0, kWindowName, kWindowName, ce::WS_VISIBLE, 0, 0,
+                             ce::GetSystemMetrics(ce::SM_CXSCREEN),
+                             ce::GetSystemMetrics(ce::SM_CYSCREEN), nullptr, nullptr, instance,
+                             nullptr);
+  g_hwnd = hwnd;
+  if (hwnd == nullptr) return false;
+  ce::ShowWindow(hwnd, cmdShow);
+  ce::SHFullScreen(hwnd, ce::SHFS_HIDETASKBAR | ce::SHFS_HIDESIPBUTTON | ce::SHFS_HIDESTARTICON);
+  ce::UpdateWindow(hwnd);
+  RegisterHardwareKeys();
+  CreateComponents();
+  return ce::SetTimer(hwnd, kTimerId, 10, nullptr) != 0;
+}
+
+void CApplication::RegisterHardwareKeys() {
+  ce::HMODULE core = ce::LoadLibraryW(u"coredll.dll");
+  auto freeKey = reinterpret_cast<ce::UnregisterFunc1Proc>(ce::GetProcAddressW(core, u"UnregisterFunc1"));
+  for (ce::UINT key = 0xC1; key <= 0xCF; ++key) {
+    if (freeKey != nullptr) freeKey(ce::MOD_WIN, key);
+    ce::RegisterHotKey(hwnd, static_cast<int>(key), ce::MOD_WIN, key);
+  }
+  ce::FreeLibrary(core);
+}
+
+void CApplication::CreateComponents() {
+  g_inputState = &input;
+  viewList = new CViewList;
+  dispatcher = new CDispatcher(viewList);
+}
+
+void CApplication::Run() {
+  input = InputState{};
+  ce::MSG msg{};
+  if (ce::GetMessageW(&msg, g_hwnd, 0, 0) == 0) return;
+  for (;;) {
+    ce::TranslateMessage(&msg);
+    BuildEvent(msg, &input, &event);
+    if (dispatcher->Dispatch(&event) == 0) return;
+    if (ce::GetMessageW(&msg, g_hwnd, 0, 0) == 0) return;
+  }
+}
+
+void CApplication::DestroyComponents() {
+  delete viewList;
+  viewList = nullptr;
+  delete dispatcher;
+  dispatcher = nullptr;
+  if (g_inputState == &input) g_inputState = nullptr;
+}
+
+int WinMain(ce::HINSTANCE instance, ce::HINSTANCE, const char16_t*, int cmdShow) {
+  g_hInstance = instance;
+  ce::SetCursor(ce::LoadCursorW(instance, ce::IDC_WAIT));
+  ce::ShowCursor(ce::TRUE);
+  CApplication application;
+  g_application = &application;
+  if (!application.InitInstance(instance, cmdShow)) {
+    g_application = nullptr;
+    return 0;
+  }
+  application.Run();
+  application.DestroyComponents();
+  g_application = nullptr;
+  return 1;
+}

@@ -1,0 +1,104 @@
+#include "app/command_line.h"
+
+#include <charconv>
+
+namespace app {
+
+namespace {
+
+bool ToInt(const std::string& text, int low, int high, int* value) {
+  int v = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || v < low || v > high) return false;
+  *value = v;
+  return true;
+}
+
+}  // namespace
+
+const char* Usage() {
+  return "usage: reedshot [options]\n"
+         "  --scale N           window scale, 1 to 16 (default: the largest that fits)\n"
+         "  --fullscreen        start in full screen (F11 or Alt+Enter toggles)\n"
+         "  --portrait          show the screen unturned, as the device held upright\n"
+         "  --data-dir DIR      where settings and scores live\n"
+         "                      (default: $XDG_DATA_HOME/reedshot or ~/.local/share/reedshot)\n"
+         "  --mute              no sound\n"
+         "  --headless          no window: virtual time, for scripts and tests\n"
+         "  --script FILE       run a headless script (- reads standard input)\n"
+         "  --screenshots DIR   where a script's 'shot' commands write their pictures\n"
+         "  --audio-out FILE    headless: write everything played to a WAV file\n"
+         "  --play-sound ID     play one sound resource and exit\n"
+         "  --extract DIR       write every embedded picture and sound to DIR\n"
+         "  --contact-sheet F   draw every picture on one PNG sheet\n"
+         "  --demo [DIR]        play a whole session by itself, headless (default ./demo)\n"
+         "  --record FILE       record the input of a desktop run\n"
+         "  --replay FILE       play a recording back headless\n"
+         "  --help              this text\n"
+         "  --version           the program's version\n";
+}
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args) {
+  ParseResult result;
+  CommandLine& o = result.options;
+  auto fail = [&](const std::string& why) {
+    result.ok = false;
+    result.error = why;
+    return result;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string* out) {
+      if (i + 1 >= args.size()) return false;
+      *out = args[++i];
+      return true;
+    };
+    std::string text;
+    if (arg == "--scale") {
+      if (!value(&text) || !ToInt(text, 1, 16, &o.scale)) return fail("--scale needs a number from 1 to 16");
+    } else if (arg == "--fullscreen") {
+      o.fullscreen = true;
+    } else if (arg == "--portrait") {
+      o.portrait = true;
+    } else if (arg == "--data-dir") {
+      if (!value(&o.dataDir) || o.dataDir.empty()) return fail("--data-dir needs a directory");
+    } else if (arg == "--mute") {
+      o.mute = true;
+    } else if (arg == "--headless") {
+      o.headless = true;
+    } else if (arg == "--script") {
+      if (!value(&o.script) || o.script.empty()) return fail("--script needs a file (or - for standard input)");
+      o.headless = true;
+    } else if (arg == "--screenshots") {
+      if (!value(&o.screenshots) || o.screenshots.empty()) return fail("--screenshots needs a directory");
+    } else if (arg == "--audio-out") {
+      if (!value(&o.audioOut) || o.audioOut.empty()) return fail("--audio-out needs a file");
+    } else if (arg == "--play-sound") {
+      int id = 0;
+      if (!value(&text) || !ToInt(text, 0, 65535, &id)) return fail("--play-sound needs a resource id");
+      o.playSound = id;
+    } else if (arg == "--extract") {
+      if (!value(&o.extractDir) || o.extractDir.empty()) return fail("--extract needs a directory");
+    } else if (arg == "--contact-sheet") {
+      if (!value(&o.contactSheet) || o.contactSheet.empty()) return fail("--contact-sheet needs a file");
+    } else if (arg == "--demo") {
+      o.demoDir = "demo";
+      if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) o.demoDir = args[++i];
+      o.headless = true;
+    } else if (arg == "--record") {
+      if (!value(&o.record) || o.record.empty()) return fail("--record needs a file");
+    } else if (arg == "--replay") {
+      if (!value(&o.replay) || o.replay.empty()) return fail("--replay needs a file");
+      o.headless = true;
+    } else if (arg == "--help" || arg == "-h") {
+      o.help = true;
+    } else if (arg == "--version") {
+      o.version = true;
+    } else {
+      return fail("unknown option: " + arg);
+    }
+  }
+  return result;
+}
+
+}  // namespace app

@@ -1,0 +1,86 @@
+#include "app/run.h"
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/command_line.h"
+#include "app/script.h"
+#include "app/state_json.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+
+namespace app {
+
+namespace {
+
+constexpr const char* kVersion = "reedshot 0.1.0";
+
+ce::PlatformOptions ToPlatformOptions(const CommandLine& o) {
+  ce::PlatformOptions p;
+  p.headless = o.headless;
+  p.scale = o.scale;
+  p.fullscreen = o.fullscreen;
+  p.portrait = o.portrait;
+  p.mute = o.mute;
+  p.dataDir = o.dataDir;
+  p.audioOut = o.audioOut;
+  p.screenshotsDir = o.screenshots;
+  return p;
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  ParseResult parsed = ParseCommandLine(args);
+  if (!parsed.ok) {
+    std::fprintf(stderr, "reedshot: %s\n%s", parsed.error.c_str(), Usage());
+    return 2;
+  }
+  const CommandLine& options = parsed.options;
+  if (options.help) {
+    std::fputs(Usage(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::puts(kVersion);
+    return 0;
+  }
+
+  // A script file is checked whole before anything runs.
+  std::unique_ptr<ScriptDriver> script;
+  if (!options.script.empty()) {
+    std::string error;
+    script = options.script == "-" ? ScriptDriver::FromStream(&std::cin)
+                                   : ScriptDriver::FromFile(options.script, &error);
+    if (!script) {
+      std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+      return 2;
+    }
+    script->SetStateFunction(&StateJson);
+    if (!options.screenshots.empty()) script->SetScreenshotDir(options.screenshots);
+  }
+
+  std::string error;
+  if (!ce::StartPlatform(ToPlatformOptions(options), &error)) {
+    std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+    return 1;
+  }
+  if (script) ce::headless::SetDriver(script.get());
+
+  int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
+  ce::StopPlatform();
+  if (script && script->failed()) return 2;
+  if (result == 0 && !g_raisedOtherInstance) {
+    std::fprintf(stderr, "reedshot: start-up failed\n");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace app

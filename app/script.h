@@ -1,0 +1,59 @@
+// Headless scripts: one command a line, run against virtual time.
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless.h"
+#include "platform/types.h"
+
+namespace app {
+
+struct ScriptStep {
+  enum Kind { kPost, kWait, kShot, kState, kQuit };
+  explicit ScriptStep(Kind k) : kind(k) {}
+  Kind kind;
+  ce::UINT message = 0;
+  ce::WPARAM wParam = 0;
+  ce::LPARAM lParam = 0;
+  ce::DWORD ms = 0;
+  std::string name;
+};
+
+// Parses one line into steps; false (with *error) when the line is wrong.
+// A blank line or a comment gives no steps.
+bool ParseScriptLine(const std::string& line, std::vector<ScriptStep>* steps, std::string* error);
+
+// Feeds the headless device from a script. Commands come from a parsed file
+// or are read from a stream one line at a time, as they arrive.
+class ScriptDriver : public ce::headless::Driver {
+ public:
+  using StateFunction = std::function<std::string()>;
+
+  // A whole file, checked before anything runs.
+  static std::unique_ptr<ScriptDriver> FromFile(const std::string& path, std::string* error);
+  // Commands read as they arrive (no look-ahead).
+  static std::unique_ptr<ScriptDriver> FromStream(std::istream* in);
+
+  void SetStateFunction(StateFunction state) { state_ = std::move(state); }
+  void SetScreenshotDir(std::string dir) { screenshotDir_ = std::move(dir); }
+  bool OnIdle() override;
+  // A line read from the stream was wrong: the run ends with status 2.
+  bool failed() const { return failed_; }
+
+ private:
+  bool NextSteps();
+
+  std::vector<ScriptStep> steps_;
+  size_t nextStep_ = 0;
+  std::istream* in_ = nullptr;
+  int lineNumber_ = 0;
+  bool failed_ = false;
+  StateFunction state_;
+  std::string screenshotDir_ = ".";
+};
+
+}  // namespace app

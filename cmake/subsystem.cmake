@@ -1,0 +1,34 @@
+# One static library per subsystem folder, made of every .cpp in it. A folder
+# with no sources yet becomes an interface library so that links still work.
+function(reedshot_subsystem name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
+  if(sources)
+    add_library(reedshot_${name} STATIC ${sources})
+    target_include_directories(reedshot_${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  else()
+    add_library(reedshot_${name} INTERFACE)
+    target_include_directories(reedshot_${name} INTERFACE ${CMAKE_SOURCE_DIR})
+  endif()
+endfunction()
+
+# Link helper that works for both kinds of library.
+function(reedshot_link target)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(${target} INTERFACE ${ARGN})
+  else()
+    target_link_libraries(${target} PUBLIC ${ARGN})
+  endif()
+endfunction()
+
+# One GoogleTest executable per folder under tests/.
+function(reedshot_test_suite name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${name} ${sources})
+  target_link_libraries(test_${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "unit;${name}")
+endfunction()

@@ -1,0 +1,25 @@
+#include "platform/clock.h"
+
+#include <chrono>
+#include <thread>
+
+#include "platform/device.h"
+
+namespace ce {
+
+DWORD GetTickCount() {
+  if (detail::Device* device = detail::CurrentDevice()) return device->Now();
+  using namespace std::chrono;
+  return static_cast<DWORD>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void Sleep(DWORD ms) {
+  if (detail::Device* device = detail::CurrentDevice()) {
+    device->SleepFor(ms);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}  // namespace ce

@@ -1,0 +1,47 @@
+// Inside the platform layer: the device behind the calls, desktop or headless.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+namespace ce::detail {
+
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
+
+class Device {
+ public:
+  virtual ~Device() = default;
+
+  virtual DWORD Now() = 0;
+  virtual void SleepFor(DWORD ms) = 0;
+  // Main thread, its queue empty: waits for input, posting what arrives to
+  // the main queue, until input came or the tick count reached `deadline`
+  // (no deadline: until input). Returns false when the run must end.
+  virtual bool Pump(bool hasDeadline, DWORD deadline) = 0;
+  virtual bool OpenWindow() = 0;
+  virtual void RaiseWindow() = 0;
+  // The window's pixels changed; shown at the next pump.
+  virtual void WindowChanged() = 0;
+  virtual int ShowMessageBox(const std::string& caption, const std::string& text) = 0;
+  virtual bool IsHeadless() const = 0;
+};
+
+Device* CurrentDevice();
+bool IsMainThread();
+
+// The emulated window: what BitBlt has put on the screen, RGB565, 240 x 320.
+std::uint16_t* WindowPixels();
+
+// Posting to the main thread's queue from inside the platform layer.
+void PostToMain(UINT message, WPARAM wParam, LPARAM lParam);
+bool MainQueueEmpty();
+
+// The game's window (there is only one) and its timer.
+HWND MainWindow();
+bool TimerRunning();
+DWORD TimerPeriod();
+
+}  // namespace ce::detail

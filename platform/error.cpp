@@ -1,0 +1,12 @@
+#include "platform/error.h"
+
+namespace ce {
+
+namespace {
+thread_local DWORD t_lastError = 0;
+}
+
+DWORD GetLastError() { return t_lastError; }
+void SetLastError(DWORD error) { t_lastError = error; }
+
+}  // namespace ce

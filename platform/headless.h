@@ -1,0 +1,29 @@
+// Control of the headless device: virtual time and scripted input.
+#pragma once
+
+#include "platform/types.h"
+
+namespace ce::headless {
+
+// The headless clock starts here, so that runs are comparable.
+constexpr DWORD kStartTick = 100000;
+
+// Feeds the headless run. OnIdle is called on the main thread whenever its
+// queue is empty and no virtual time is pending; it posts input, lets time
+// pass, or returns false to end the run (as closing the window).
+class Driver {
+ public:
+  virtual ~Driver() = default;
+  virtual bool OnIdle() = 0;
+};
+
+void SetDriver(Driver* driver);
+
+// Posts a message to the main window's queue.
+void PostInput(UINT message, WPARAM wParam, LPARAM lParam);
+// Lets ms milliseconds of virtual time pass; the 10 ms timer fires on the way.
+void Wait(DWORD ms);
+// Ends the run after the messages already queued.
+void Quit();
+
+}  // namespace ce::headless

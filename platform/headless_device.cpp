@@ -1,0 +1,111 @@
+// The headless device: no window and no devices, and a virtual clock that
+// only the run advances, so the same input always gives the same run.
+#include <atomic>
+#include <cstdio>
+#include <memory>
+
+#include "platform/device.h"
+#include "platform/headless.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+
+namespace ce {
+
+namespace detail {
+
+namespace {
+
+// A main-thread busy wait on the tick count: after this many reads with no
+// message taken in between, the virtual clock moves on by a millisecond.
+constexpr int kReadsPerBusyMillisecond = 1000;
+
+class HeadlessDevice final : public Device {
+ public:
+  DWORD Now() override {
+    if (IsMainThread() && ++reads_ >= kReadsPerBusyMillisecond) {
+      reads_ = 0;
+      now_.fetch_add(1);
+    }
+    return now_.load();
+  }
+
+  void SleepFor(DWORD ms) override { now_.fetch_add(ms); }
+
+  bool Pump(bool hasDeadline, DWORD deadline) override {
+    reads_ = 0;
+    if (quitRequested_ && MainQueueEmpty()) return false;
+    DWORD now = now_.load();
+    if (waitLeft_ > 0) {
+      // Let virtual time run to the next timer tick or the end of the wait.
+      DWORD step = waitLeft_;
+      if (hasDeadline) {
+        DWORD toTimer = static_cast<std::int32_t>(deadline - now) > 0 ? deadline - now : 0;
+        if (toTimer < step) step = toTimer;
+      }
+      waitLeft_ -= step;
+      now_.fetch_add(step);
+      return true;
+    }
+    if (driver_ == nullptr) return false;
+    return driver_->OnIdle();
+  }
+
+  bool OpenWindow() override { return true; }
+  void RaiseWindow() override {}
+  void WindowChanged() override {}
+
+  int ShowMessageBox(const std::string& caption, const std::string& text) override {
+    std::fprintf(stderr, "message box: %s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ",
+                 text.c_str());
+    return 1;  // IDOK
+  }
+
+  bool IsHeadless() const override { return true; }
+
+  void SetDriver(headless::Driver* driver) { driver_ = driver; }
+  void AddWait(DWORD ms) { waitLeft_ += ms; }
+  void RequestQuit() { quitRequested_ = true; }
+
+ private:
+  std::atomic<DWORD> now_{headless::kStartTick};
+  int reads_ = 0;
+  DWORD waitLeft_ = 0;
+  bool quitRequested_ = false;
+  headless::Driver* driver_ = nullptr;
+};
+
+HeadlessDevice* Headless() {
+  Device* device = CurrentDevice();
+  if (device == nullptr || !device->IsHeadless()) return nullptr;
+  return static_cast<HeadlessDevice*>(device);
+}
+
+}  // namespace
+
+std::unique_ptr<Device> CreateHeadlessDevice(const PlatformOptions&) {
+  return std::make_unique<HeadlessDevice>();
+}
+
+}  // namespace detail
+
+namespace headless {
+
+void SetDriver(Driver* driver) {
+  if (auto* device = detail::Headless()) device->SetDriver(driver);
+}
+
+void PostInput(UINT message, WPARAM wParam, LPARAM lParam) {
+  detail::PostToMain(message, wParam, lParam);
+}
+
+void Wait(DWORD ms) {
+  if (auto* device = detail::Headless()) device->AddWait(ms);
+}
+
+void Quit() {
+  if (auto* device = detail::Headless()) device->RequestQuit();
+}
+
+}  // namespace headless
+
+}  // namespace ce

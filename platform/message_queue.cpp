@@ -1,0 +1,198 @@
+// Message queues, one per thread, and the main thread's message pump.
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "platform/clock.h"
+#include "platform/device.h"
+#include "platform/messages.h"
+
+namespace ce {
+
+namespace {
+
+struct Queue {
+  std::mutex mutex;
+  std::condition_variable arrived;
+  std::deque<MSG> messages;
+  bool quit = false;
+};
+
+std::mutex g_queuesMutex;
+std::map<DWORD, std::shared_ptr<Queue>> g_queues;
+std::atomic<DWORD> g_nextThreadId{1};
+thread_local DWORD t_threadId = 0;
+
+// Ticks of the main window's timer.
+DWORD g_nextTimerTick = 0;
+bool g_timerPrimed = false;
+// Once the run has ended, every further GetMessageW on the main thread sees
+// WM_QUIT again, so that a modal loop cannot swallow the quit.
+bool g_mainQuit = false;
+
+std::shared_ptr<Queue> QueueOf(DWORD threadId, bool create) {
+  std::lock_guard lock(g_queuesMutex);
+  auto it = g_queues.find(threadId);
+  if (it != g_queues.end()) return it->second;
+  if (!create) return nullptr;
+  auto queue = std::make_shared<Queue>();
+  g_queues[threadId] = queue;
+  return queue;
+}
+
+std::shared_ptr<Queue> OwnQueue() { return QueueOf(GetCurrentThreadId(), true); }
+
+DWORD g_mainThreadId = 0;
+
+bool Matches(const MSG& msg, UINT filterMin, UINT filterMax) {
+  if (filterMin == 0 && filterMax == 0) return true;
+  return msg.message >= filterMin && msg.message <= filterMax;
+}
+
+bool TakeFrom(Queue& queue, MSG* msg, UINT filterMin, UINT filterMax, bool remove) {
+  for (auto it = queue.messages.begin(); it != queue.messages.end(); ++it) {
+    if (!Matches(*it, filterMin, filterMax)) continue;
+    *msg = *it;
+    if (remove) queue.messages.erase(it);
+    return true;
+  }
+  return false;
+}
+
+void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG msg{};
+  msg.hwnd = hwnd;
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  msg.time = GetTickCount();
+  {
+    std::lock_guard lock(queue.mutex);
+    queue.messages.push_back(msg);
+  }
+  queue.arrived.notify_all();
+}
+
+// Posts the timer message when its tick has come (at most one is pending:
+// ticks that passed while nobody asked are coalesced, as on the device).
+void PostDueTimer(Queue& queue) {
+  if (!detail::TimerRunning()) return;
+  DWORD now = GetTickCount();
+  DWORD period = detail::TimerPeriod();
+  if (!g_timerPrimed) {
+    g_nextTimerTick = now + period;
+    g_timerPrimed = true;
+    return;
+  }
+  if (static_cast<std::int32_t>(now - g_nextTimerTick) < 0) return;
+  while (static_cast<std::int32_t>(now - g_nextTimerTick) >= 0) g_nextTimerTick += period;
+  {
+    std::lock_guard lock(queue.mutex);
+    for (const MSG& m : queue.messages)
+      if (m.message == WM_TIMER) return;
+  }
+  Push(queue, detail::MainWindow(), WM_TIMER, 15000, 0);
+}
+
+BOOL MainGetMessage(MSG* msg, UINT filterMin, UINT filterMax) {
+  auto queue = OwnQueue();
+  for (;;) {
+    if (g_mainQuit) {
+      *msg = MSG{};
+      msg->message = WM_QUIT;
+      return FALSE;
+    }
+    PostDueTimer(*queue);
+    {
+      std::lock_guard lock(queue->mutex);
+      if (TakeFrom(*queue, msg, filterMin, filterMax, true)) {
+        if (msg->message == WM_QUIT) {
+          g_mainQuit = true;
+          return FALSE;
+        }
+        return TRUE;
+      }
+    }
+    detail::Device* device = detail::CurrentDevice();
+    if (device == nullptr) {
+      g_mainQuit = true;
+      continue;
+    }
+    bool hasDeadline = detail::TimerRunning() && g_timerPrimed;
+    if (!device->Pump(hasDeadline, g_nextTimerTick)) g_mainQuit = true;
+  }
+}
+
+}  // namespace
+
+DWORD GetCurrentThreadId() {
+  if (t_threadId == 0) t_threadId = g_nextThreadId.fetch_add(1);
+  return t_threadId;
+}
+
+namespace detail {
+
+void MarkMainThread() {
+  g_mainThreadId = GetCurrentThreadId();
+  g_mainQuit = false;
+  g_timerPrimed = false;
+  std::lock_guard lock(g_queuesMutex);
+  g_queues.erase(g_mainThreadId);
+}
+
+bool IsMainThread() { return g_mainThreadId != 0 && GetCurrentThreadId() == g_mainThreadId; }
+
+void PostToMain(UINT message, WPARAM wParam, LPARAM lParam) {
+  Push(*QueueOf(g_mainThreadId, true), MainWindow(), message, wParam, lParam);
+}
+
+bool MainQueueEmpty() {
+  auto queue = QueueOf(g_mainThreadId, true);
+  std::lock_guard lock(queue->mutex);
+  return queue->messages.empty();
+}
+
+}  // namespace detail
+
+BOOL GetMessageW(MSG* msg, HWND, UINT filterMin, UINT filterMax) {
+  if (detail::IsMainThread()) return MainGetMessage(msg, filterMin, filterMax);
+  auto queue = OwnQueue();
+  std::unique_lock lock(queue->mutex);
+  for (;;) {
+    if (TakeFrom(*queue, msg, filterMin, filterMax, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    queue->arrived.wait(lock);
+  }
+}
+
+BOOL PeekMessageW(MSG* msg, HWND, UINT filterMin, UINT filterMax, UINT remove) {
+  auto queue = OwnQueue();
+  if (detail::IsMainThread()) PostDueTimer(*queue);
+  std::lock_guard lock(queue->mutex);
+  return TakeFrom(*queue, msg, filterMin, filterMax, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageW(const MSG*) { return 0; }
+
+BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hwnd != nullptr && hwnd != detail::MainWindow()) return FALSE;
+  detail::PostToMain(message, wParam, lParam);
+  return TRUE;
+}
+
+BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto queue = QueueOf(threadId, true);
+  Push(*queue, nullptr, message, wParam, lParam);
+  return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+  Push(*OwnQueue(), nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+}
+
+}  // namespace ce

@@ -1,0 +1,136 @@
+// Start and stop of the device, and what both backends share.
+#include "platform/platform.h"
+
+#include <memory>
+#include <vector>
+
+#include "platform/device.h"
+#include "platform/png_writer.h"
+#include "platform/single_instance.h"
+
+namespace ce {
+
+namespace detail {
+std::unique_ptr<Device> CreateHeadlessDevice(const PlatformOptions& options);
+std::unique_ptr<Device> CreateDesktopDevice(const PlatformOptions& options, std::string* error);
+void MarkMainThread();
+void ResetWindowState();
+}  // namespace detail
+
+namespace {
+std::unique_ptr<detail::Device> g_device;
+PlatformOptions g_options;
+}  // namespace
+
+namespace detail {
+Device* CurrentDevice() { return g_device.get(); }
+}  // namespace detail
+
+bool StartPlatform(const PlatformOptions& options, std::string* error) {
+  StopPlatform();
+  g_options = options;
+  detail::MarkMainThread();
+  detail::ResetWindowState();
+  std::fill_n(detail::WindowPixels(), detail::kScreenWidth * detail::kScreenHeight, 0);
+  if (options.headless) {
+    g_device = detail::CreateHeadlessDevice(options);
+  } else {
+    std::string why;
+    g_device = detail::CreateDesktopDevice(options, &why);
+    if (!g_device) {
+      if (error != nullptr) *error = why;
+      return false;
+    }
+  }
+  return true;
+}
+
+void StopPlatform() {
+  detail::StopListening();
+  g_device.reset();
+}
+
+bool PlatformStarted() { return g_device != nullptr; }
+
+const PlatformOptions& GetPlatformOptions() { return g_options; }
+
+bool SaveWindowScreenshot(const std::string& path) {
+  const std::uint16_t* pixels = detail::WindowPixels();
+  const int fbWidth = detail::kScreenWidth, fbHeight = detail::kScreenHeight;
+  std::vector<std::uint8_t> rgb(static_cast<size_t>(fbWidth) * fbHeight * 3);
+  if (g_options.portrait) {
+    for (int i = 0; i < fbWidth * fbHeight; ++i) Rgb565ToRgb888(pixels[i], &rgb[static_cast<size_t>(i) * 3]);
+    return WritePng(path, fbWidth, fbHeight, rgb);
+  }
+  // Landscape, as the player holds the device: player (px, py) shows
+  // frame-buffer (py, fbHeight - 1 - px).
+  const int width = fbHeight, height = fbWidth;
+  for (int py = 0; py < height; ++py)
+    for (int px = 0; px < width; ++px)
+      Rgb565ToRgb888(pixels[static_cast<size_t>(fbHeight - 1 - px) * fbWidth + py],
+                     &rgb[(static_cast<size_t>(py) * width + px) * 3]);
+  return WritePng(path, width, height, rgb);
+}
+
+std::string ToUtf8(const char16_t* text) {
+  std::string out;
+  if (text == nullptr) return out;
+  for (const char16_t* p = text; *p != 0; ++p) {
+    std::uint32_t c = *p;
+    if (c >= 0xD800 && c <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (p[1] - 0xDC00);
+      ++p;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::u16string FromUtf8(const std::string& text) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size();) {
+    auto b = static_cast<unsigned char>(text[i]);
+    std::uint32_t c = 0xFFFD;
+    size_t length = 1;
+    if (b < 0x80) {
+      c = b;
+    } else if ((b & 0xE0) == 0xC0 && i + 1 < text.size()) {
+      c = ((b & 0x1F) << 6) | (text[i + 1] & 0x3F);
+      length = 2;
+    } else if ((b & 0xF0) == 0xE0 && i + 2 < text.size()) {
+      c = ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F);
+      length = 3;
+    } else if ((b & 0xF8) == 0xF0 && i + 3 < text.size()) {
+      c = ((b & 0x07) << 18) | ((text[i + 1] & 0x3F) << 12) | ((text[i + 2] & 0x3F) << 6) |
+          (text[i + 3] & 0x3F);
+      length = 4;
+    }
+    i += length;
+    if (c >= 0x10000) {
+      c -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (c >> 10));
+      out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace ce

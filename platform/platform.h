@@ -1,0 +1,34 @@
+// Bringing the device up and down, and the run's options.
+#pragma once
+
+#include <string>
+
+namespace ce {
+
+struct PlatformOptions {
+  bool headless = false;
+  int scale = 0;  // 0: the largest that fits the display
+  bool fullscreen = false;
+  bool portrait = false;
+  bool mute = false;
+  std::string dataDir;       // empty: the user's data directory
+  std::string audioOut;      // headless: write what the wave device plays here
+  std::string screenshotsDir;
+};
+
+// Starts the desktop (SDL) or headless device. On failure returns false and
+// says why in *error. The calling thread becomes the main thread.
+bool StartPlatform(const PlatformOptions& options, std::string* error);
+void StopPlatform();
+bool PlatformStarted();
+const PlatformOptions& GetPlatformOptions();
+
+// Landscape view of the window (as the player holds the device), or the
+// unturned frame buffer with --portrait. Writes a PNG; false on failure.
+bool SaveWindowScreenshot(const std::string& path);
+
+// Converts between UTF-16 device strings and UTF-8.
+std::string ToUtf8(const char16_t* text);
+std::u16string FromUtf8(const std::string& text);
+
+}  // namespace ce

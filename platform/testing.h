@@ -1,0 +1,19 @@
+// Hooks for tests: what the device was asked to do.
+#pragma once
+
+#include <vector>
+
+namespace ce::testing {
+
+struct BitBltRecord {
+  int x, y, width, height, srcX, srcY;
+  bool toWindow;
+};
+
+// Records every BitBlt while a log is set (nullptr stops recording).
+void RecordBitBlts(std::vector<BitBltRecord>* log);
+
+// Pixel (x, y) of the window as last blitted (frame-buffer coordinates).
+unsigned short WindowPixel(int x, int y);
+
+}  // namespace ce::testing
