@@ -108,9 +108,10 @@ void BuildEvent(const ce::MSG& msg, InputState* state, InputEvent* event) {
 
 InputEvent* PollInputEvent(InputState* state, InputEvent* event) {
   ce::MSG msg{};
-  ce::GetMessageW(&msg, nullptr, 0, 0);
-  ce::TranslateMessage(&msg);
+  ce::BOOL got = ce::GetMessageW(&msg, nullptr, 0, 0);
   std::memset(event, 0, sizeof(*event));
+  if (got == 0) return nullptr;
+  ce::TranslateMessage(&msg);
   bool stylus = UpdateState(msg, state);
   std::int16_t x = stylus ? state->penX : 0;
   std::int16_t y = stylus ? state->penY : 0;

@@ -68,7 +68,8 @@ void BuildEvent(const ce::MSG& msg, InputState* state, InputEvent* event);
 
 // Takes one message itself (blocking) for a modal loop, updates the same
 // state and fills the caller's record; the message reaches no dispatcher.
-// Fields that it does not set are 0.
+// Fields that it does not set are 0. Returns nullptr when the run is
+// ending (the window was closed): the caller answers as if cancelled.
 InputEvent* PollInputEvent(InputState* state, InputEvent* event);
 
 // The application's input state, for the modal loops of the screens.
