@@ -36,10 +36,9 @@ bool CApplication::InitInstance(ce::HINSTANCE instance, int cmdShow) {
   wc.lpszClassName = kWindowName;
   ce::RegisterClassW(&wc);
 
-  hwnd = ce::CreateWindowExW(0, kWindowName, kWindowName, ce::WS_VISIBLE, 0, 0,
-                             ce::GetSystemMetrics(ce::SM_CXSCREEN),
-                             ce::GetSystemMetrics(ce::SM_CYSCREEN), nullptr, nullptr, instance,
-                             nullptr);
+  hwnd = ce::CreateWindowExW(
+      0, kWindowName, kWindowName, ce::WS_VISIBLE, 0, 0, ce::GetSystemMetrics(ce::SM_CXSCREEN),
+      ce::GetSystemMetrics(ce::SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
   g_hwnd = hwnd;
   if (hwnd == nullptr) return false;
   ce::ShowWindow(hwnd, cmdShow);
@@ -52,7 +51,8 @@ bool CApplication::InitInstance(ce::HINSTANCE instance, int cmdShow) {
 
 void CApplication::RegisterHardwareKeys() {
   ce::HMODULE core = ce::LoadLibraryW(u"coredll.dll");
-  auto freeKey = reinterpret_cast<ce::UnregisterFunc1Proc>(ce::GetProcAddressW(core, u"UnregisterFunc1"));
+  auto freeKey =
+      reinterpret_cast<ce::UnregisterFunc1Proc>(ce::GetProcAddressW(core, u"UnregisterFunc1"));
   for (ce::UINT key = 0xC1; key <= 0xCF; ++key) {
     if (freeKey != nullptr) freeKey(ce::MOD_WIN, key);
     ce::RegisterHotKey(hwnd, static_cast<int>(key), ce::MOD_WIN, key);

@@ -42,4 +42,5 @@ extern bool g_raisedOtherInstance;
 
 // Returns 1 after a normal run, 0 when start-up failed or another instance
 // was brought to the front.
-int WinMain(ce::HINSTANCE instance, ce::HINSTANCE previous, const char16_t* commandLine, int cmdShow);
+int WinMain(ce::HINSTANCE instance, ce::HINSTANCE previous, const char16_t* commandLine,
+            int cmdShow);

@@ -55,7 +55,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     };
     std::string text;
     if (arg == "--scale") {
-      if (!value(&text) || !ToInt(text, 1, 16, &o.scale)) return fail("--scale needs a number from 1 to 16");
+      if (!value(&text) || !ToInt(text, 1, 16, &o.scale))
+        return fail("--scale needs a number from 1 to 16");
     } else if (arg == "--fullscreen") {
       o.fullscreen = true;
     } else if (arg == "--portrait") {
@@ -67,20 +68,24 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--headless") {
       o.headless = true;
     } else if (arg == "--script") {
-      if (!value(&o.script) || o.script.empty()) return fail("--script needs a file (or - for standard input)");
+      if (!value(&o.script) || o.script.empty())
+        return fail("--script needs a file (or - for standard input)");
       o.headless = true;
     } else if (arg == "--screenshots") {
-      if (!value(&o.screenshots) || o.screenshots.empty()) return fail("--screenshots needs a directory");
+      if (!value(&o.screenshots) || o.screenshots.empty())
+        return fail("--screenshots needs a directory");
     } else if (arg == "--audio-out") {
       if (!value(&o.audioOut) || o.audioOut.empty()) return fail("--audio-out needs a file");
     } else if (arg == "--play-sound") {
       int id = 0;
-      if (!value(&text) || !ToInt(text, 0, 65535, &id)) return fail("--play-sound needs a resource id");
+      if (!value(&text) || !ToInt(text, 0, 65535, &id))
+        return fail("--play-sound needs a resource id");
       o.playSound = id;
     } else if (arg == "--extract") {
       if (!value(&o.extractDir) || o.extractDir.empty()) return fail("--extract needs a directory");
     } else if (arg == "--contact-sheet") {
-      if (!value(&o.contactSheet) || o.contactSheet.empty()) return fail("--contact-sheet needs a file");
+      if (!value(&o.contactSheet) || o.contactSheet.empty())
+        return fail("--contact-sheet needs a file");
     } else if (arg == "--demo") {
       o.demoDir = "demo";
       if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) o.demoDir = args[++i];

@@ -29,9 +29,9 @@ struct KeyName {
 };
 
 constexpr KeyName kKeys[] = {
-    {"left", ce::VK_LEFT, false},  {"right", ce::VK_RIGHT, false}, {"up", ce::VK_UP, false},
-    {"down", ce::VK_DOWN, false},  {"action", ce::VK_RETURN, false}, {"app1", ce::VK_APP1, true},
-    {"app2", ce::VK_APP2, true},   {"app3", ce::VK_APP3, true},    {"app4", ce::VK_APP4, true},
+    {"left", ce::VK_LEFT, false}, {"right", ce::VK_RIGHT, false},   {"up", ce::VK_UP, false},
+    {"down", ce::VK_DOWN, false}, {"action", ce::VK_RETURN, false}, {"app1", ce::VK_APP1, true},
+    {"app2", ce::VK_APP2, true},  {"app3", ce::VK_APP3, true},      {"app4", ce::VK_APP4, true},
 };
 
 ScriptStep Post(ce::UINT message, ce::WPARAM wParam, ce::LPARAM lParam) {
@@ -101,7 +101,7 @@ bool ParseScriptLine(const std::string& raw, std::vector<ScriptStep>* steps, std
       steps->push_back(WaitStep(10));
       steps->push_back(Post(ce::WM_LBUTTONUP, 0, at));
     } else {
-      ce::UINT message = command == "down" ? ce::WM_LBUTTONDOWN
+      ce::UINT message = command == "down"   ? ce::WM_LBUTTONDOWN
                          : command == "move" ? ce::WM_MOUSEMOVE
                                              : ce::WM_LBUTTONUP;
       steps->push_back(Post(message, command == "up" ? 0 : 1, at));

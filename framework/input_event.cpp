@@ -14,29 +14,40 @@ struct KeyBit {
   std::uint32_t code;
 };
 constexpr KeyBit kKeyOrder[] = {
-    {kStateKeyLeft, KeyLeft},   {kStateKeyRight, KeyRight}, {kStateKeyUp, KeyUp},
-    {kStateKeyDown, KeyDown},   {kStateKeyAction, KeyAction}, {kStateKeyApp1, KeyApp1},
-    {kStateKeyApp2, KeyApp2},   {kStateKeyApp3, KeyApp3},   {kStateKeyApp4, KeyApp4},
+    {kStateKeyLeft, KeyLeft}, {kStateKeyRight, KeyRight},   {kStateKeyUp, KeyUp},
+    {kStateKeyDown, KeyDown}, {kStateKeyAction, KeyAction}, {kStateKeyApp1, KeyApp1},
+    {kStateKeyApp2, KeyApp2}, {kStateKeyApp3, KeyApp3},     {kStateKeyApp4, KeyApp4},
 };
 
 std::uint16_t VirtualKeyBit(ce::WPARAM vk) {
   switch (vk) {
-    case ce::VK_LEFT: return kStateKeyLeft;
-    case ce::VK_RIGHT: return kStateKeyRight;
-    case ce::VK_UP: return kStateKeyUp;
-    case ce::VK_DOWN: return kStateKeyDown;
-    case ce::VK_RETURN: return kStateKeyAction;
-    default: return 0;
+    case ce::VK_LEFT:
+      return kStateKeyLeft;
+    case ce::VK_RIGHT:
+      return kStateKeyRight;
+    case ce::VK_UP:
+      return kStateKeyUp;
+    case ce::VK_DOWN:
+      return kStateKeyDown;
+    case ce::VK_RETURN:
+      return kStateKeyAction;
+    default:
+      return 0;
   }
 }
 
 std::uint16_t HardwareKeyBit(ce::WPARAM vk) {
   switch (vk) {
-    case ce::VK_APP1: return kStateKeyApp1;
-    case ce::VK_APP2: return kStateKeyApp2;
-    case ce::VK_APP3: return kStateKeyApp3;
-    case ce::VK_APP4: return kStateKeyApp4;
-    default: return 0;
+    case ce::VK_APP1:
+      return kStateKeyApp1;
+    case ce::VK_APP2:
+      return kStateKeyApp2;
+    case ce::VK_APP3:
+      return kStateKeyApp3;
+    case ce::VK_APP4:
+      return kStateKeyApp4;
+    default:
+      return 0;
   }
 }
 
@@ -47,7 +58,8 @@ bool UpdateState(const ce::MSG& msg, InputState* state) {
       state->inputState |= VirtualKeyBit(msg.wParam);
       return false;
     case ce::WM_KEYUP:
-      state->inputState &= static_cast<std::uint16_t>(~(VirtualKeyBit(msg.wParam) | HardwareKeyBit(msg.wParam)));
+      state->inputState &=
+          static_cast<std::uint16_t>(~(VirtualKeyBit(msg.wParam) | HardwareKeyBit(msg.wParam)));
       return false;
     case ce::WM_HOTKEY:
       state->inputState |= HardwareKeyBit(msg.wParam);

@@ -40,8 +40,8 @@ class DesktopDevice final : public Device {
 
   DWORD Now() override {
     auto elapsed = std::chrono::steady_clock::now() - start_;
-    return kStartTick +
-           static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    return kStartTick + static_cast<DWORD>(
+                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
   }
 
   void SleepFor(DWORD ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -54,7 +54,8 @@ class DesktopDevice final : public Device {
       SDL_Rect usable;
       scale = 3;
       if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
-        scale = std::clamp(std::min((usable.w - 40) / viewWidth, (usable.h - 80) / viewHeight), 1, 6);
+        scale =
+            std::clamp(std::min((usable.w - 40) / viewWidth, (usable.h - 80) / viewHeight), 1, 6);
     }
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -86,8 +87,8 @@ class DesktopDevice final : public Device {
   void WindowChanged() override { changed_ = true; }
 
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.empty() ? "Reedshot" : caption.c_str(),
-                             text.c_str(), window_);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION,
+                             caption.empty() ? "Reedshot" : caption.c_str(), text.c_str(), window_);
     return 1;  // IDOK
   }
 
@@ -163,20 +164,30 @@ class DesktopDevice final : public Device {
   UINT ArrowKey(SDL_Keycode key) const {
     if (options_.portrait) {
       switch (key) {
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_DOWN: return VK_DOWN;
-        default: return 0;
+        case SDLK_LEFT:
+          return VK_LEFT;
+        case SDLK_RIGHT:
+          return VK_RIGHT;
+        case SDLK_UP:
+          return VK_UP;
+        case SDLK_DOWN:
+          return VK_DOWN;
+        default:
+          return 0;
       }
     }
     // Turned with the picture: the player's right is the frame buffer's up.
     switch (key) {
-      case SDLK_RIGHT: return VK_UP;
-      case SDLK_LEFT: return VK_DOWN;
-      case SDLK_UP: return VK_LEFT;
-      case SDLK_DOWN: return VK_RIGHT;
-      default: return 0;
+      case SDLK_RIGHT:
+        return VK_UP;
+      case SDLK_LEFT:
+        return VK_DOWN;
+      case SDLK_UP:
+        return VK_LEFT;
+      case SDLK_DOWN:
+        return VK_RIGHT;
+      default:
+        return 0;
     }
   }
 
@@ -236,12 +247,21 @@ class DesktopDevice final : public Device {
       case SDLK_KP_ENTER:
         PostToMain(down ? WM_KEYDOWN : WM_KEYUP, VK_RETURN, 0);
         return;
-      case SDLK_1: PostHotKey(VK_APP1, down); return;
-      case SDLK_2: PostHotKey(VK_APP2, down); return;
+      case SDLK_1:
+        PostHotKey(VK_APP1, down);
+        return;
+      case SDLK_2:
+        PostHotKey(VK_APP2, down);
+        return;
       case SDLK_3:
-      case SDLK_SPACE: PostHotKey(VK_APP3, down); return;
-      case SDLK_4: PostHotKey(VK_APP4, down); return;
-      default: return;
+      case SDLK_SPACE:
+        PostHotKey(VK_APP3, down);
+        return;
+      case SDLK_4:
+        PostHotKey(VK_APP4, down);
+        return;
+      default:
+        return;
     }
   }
 

@@ -27,7 +27,8 @@ struct DibSection : GdiObject {
   std::vector<std::uint8_t> bits;
   const std::uint16_t* Row(int y) const {
     int memoryRow = topDown ? y : height - 1 - y;
-    return reinterpret_cast<const std::uint16_t*>(bits.data() + static_cast<size_t>(memoryRow) * stride);
+    return reinterpret_cast<const std::uint16_t*>(bits.data() +
+                                                  static_cast<size_t>(memoryRow) * stride);
   }
 };
 

@@ -163,7 +163,8 @@ BOOL GetMessageW(MSG* msg, HWND, UINT filterMin, UINT filterMax) {
   auto queue = OwnQueue();
   std::unique_lock lock(queue->mutex);
   for (;;) {
-    if (TakeFrom(*queue, msg, filterMin, filterMax, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    if (TakeFrom(*queue, msg, filterMin, filterMax, true))
+      return msg->message == WM_QUIT ? FALSE : TRUE;
     queue->arrived.wait(lock);
   }
 }

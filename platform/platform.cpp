@@ -59,7 +59,8 @@ bool SaveWindowScreenshot(const std::string& path) {
   const int fbWidth = detail::kScreenWidth, fbHeight = detail::kScreenHeight;
   std::vector<std::uint8_t> rgb(static_cast<size_t>(fbWidth) * fbHeight * 3);
   if (g_options.portrait) {
-    for (int i = 0; i < fbWidth * fbHeight; ++i) Rgb565ToRgb888(pixels[i], &rgb[static_cast<size_t>(i) * 3]);
+    for (int i = 0; i < fbWidth * fbHeight; ++i)
+      Rgb565ToRgb888(pixels[i], &rgb[static_cast<size_t>(i) * 3]);
     return WritePng(path, fbWidth, fbHeight, rgb);
   }
   // Landscape, as the player holds the device: player (px, py) shows

@@ -11,8 +11,8 @@ struct PlatformOptions {
   bool fullscreen = false;
   bool portrait = false;
   bool mute = false;
-  std::string dataDir;       // empty: the user's data directory
-  std::string audioOut;      // headless: write what the wave device plays here
+  std::string dataDir;   // empty: the user's data directory
+  std::string audioOut;  // headless: write what the wave device plays here
   std::string screenshotsDir;
 };
 

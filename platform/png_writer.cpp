@@ -16,7 +16,8 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
 }
 
-void Chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+void Chunk(std::vector<std::uint8_t>& out, const char* type,
+           const std::vector<std::uint8_t>& data) {
   Put32(out, static_cast<std::uint32_t>(data.size()));
   size_t start = out.size();
   out.insert(out.end(), type, type + 4);
@@ -51,8 +52,10 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
   return out;
 }
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-  if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3) return false;
+bool WritePng(const std::string& path, int width, int height,
+              const std::vector<std::uint8_t>& rgb) {
+  if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3)
+    return false;
   std::vector<std::uint8_t> png = EncodePng(width, height, rgb);
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!file) return false;

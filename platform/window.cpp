@@ -65,8 +65,8 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
   return 1;
 }
 
-HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD, int, int, int, int,
-                     HWND, HMENU, HINSTANCE, LPVOID) {
+HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD, int, int, int, int, HWND,
+                     HMENU, HINSTANCE, LPVOID) {
   if (!g_window.registered || !SameText(className, g_window.className) || g_window.exists) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -141,7 +141,9 @@ BOOL KillTimer(HWND hwnd, UINT id) {
   return TRUE;
 }
 
-HCURSOR LoadCursorW(HINSTANCE, std::uintptr_t) { return reinterpret_cast<HCURSOR>(&g_cursorMarker); }
+HCURSOR LoadCursorW(HINSTANCE, std::uintptr_t) {
+  return reinterpret_cast<HCURSOR>(&g_cursorMarker);
+}
 
 HCURSOR SetCursor(HCURSOR cursor) { return cursor; }
 

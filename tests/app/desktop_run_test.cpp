@@ -1,0 +1,65 @@
+// The real program in a real window (run by ./check under a virtual X
+// display; skipped where there is no display).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0;
+}
+
+pid_t Start(const std::vector<std::string>& args) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    std::vector<char*> argv{const_cast<char*>(REEDSHOT_BINARY)};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(REEDSHOT_BINARY, argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+TEST(DesktopRunTest, OpensAWindowAndASecondStartBringsItForwardAndExits) {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
+  std::string runtime = testsupport::MakeTempDir("runtime");
+  std::string data = testsupport::MakeTempDir("data");
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  std::string name = display;
+  for (char& c : name)
+    if (c == '/') c = '_';
+  std::string socket = runtime + "/reedshot-" + std::to_string(getuid()) + "-" + name + ".sock";
+
+  pid_t first = Start({"--data-dir", data, "--mute", "--scale", "1"});
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!Exists(socket) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_TRUE(Exists(socket)) << "the window never opened";
+
+  auto second = testsupport::RunProgram(REEDSHOT_BINARY, {"--data-dir", data, "--mute"});
+  EXPECT_EQ(second.status, 0) << second.err;
+  int status = 0;
+  EXPECT_EQ(waitpid(first, &status, WNOHANG), 0) << "the first game must keep running";
+
+  // Closing (SIGTERM arrives as a quit request) ends it normally.
+  kill(first, SIGTERM);
+  ASSERT_EQ(waitpid(first, &status, 0), first);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_FALSE(Exists(socket));
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// The real program, run headless from scripts.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+using testsupport::RunProgram;
+
+std::string ScriptFile(const std::string& dir, const std::string& text) {
+  std::string path = dir + "/script.txt";
+  std::ofstream(path) << text;
+  return path;
+}
+
+TEST(HeadlessRunTest, ScriptPrintsStateAndTakesScreenshots) {
+  std::string dir = testsupport::MakeTempDir("e2e");
+  std::string script = ScriptFile(dir, "state\nwait 1000\ntap 120 160\nstate\nshot first\n");
+  auto r = RunProgram(REEDSHOT_BINARY,
+                      {"--script", script, "--screenshots", dir, "--data-dir", dir, "--mute"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto lines = r.lines();
+  ASSERT_EQ(lines.size(), 2u) << r.out;
+  for (const auto& line : lines) {
+    EXPECT_EQ(line.front(), '{');
+    EXPECT_EQ(line.back(), '}');
+    for (const char* key :
+         {"\"tick\":", "\"view\":", "\"next\":", "\"previous\":", "\"history\":[", "\"scroll\":["})
+      EXPECT_NE(line.find(key), std::string::npos) << key << " in " << line;
+  }
+  // Virtual time: 1000 ms of waiting and the tap's timer message.
+  EXPECT_NE(lines[0].find("\"tick\":100000"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("\"tick\":101010"), std::string::npos) << lines[1];
+  std::string png = testsupport::ReadFile(dir + "/first.png");
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // Landscape: 320 wide and 240 high.
+  auto be32 = [&](size_t at) {
+    return (static_cast<unsigned char>(png[at]) << 24) |
+           (static_cast<unsigned char>(png[at + 1]) << 16) |
+           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 320);
+  EXPECT_EQ(be32(20), 240);
+}
+
+TEST(HeadlessRunTest, SameScriptSameOutput) {
+  std::string dir = testsupport::MakeTempDir("e2e");
+  std::string script = ScriptFile(dir, "wait 250\ntap 50 50\nkey left down\nwait 30\nstate\n");
+  auto a = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
+  auto b = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
+  ASSERT_EQ(a.status, 0) << a.err;
+  EXPECT_EQ(a.out, b.out);
+}
+
+TEST(HeadlessRunTest, StandardInputIsReadAsItArrives) {
+  std::string dir = testsupport::MakeTempDir("e2e");
+  auto r = RunProgram(REEDSHOT_BINARY, {"--script", "-", "--data-dir", dir, "--mute"},
+                      "wait 20\nstate\nquit\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.lines().size(), 1u);  // nothing after quit runs
+}
+
+TEST(HeadlessRunTest, ScriptErrorsNameTheLineAndRunNothing) {
+  std::string dir = testsupport::MakeTempDir("e2e");
+  std::string script = ScriptFile(dir, "state\n\n# fine so far\ntap 400 1\nstate\n");
+  auto r = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_NE(r.err.find(":4:"), std::string::npos) << r.err;
+}
+
+TEST(HeadlessRunTest, UsageErrorsExitWithTwo) {
+  auto r = RunProgram(REEDSHOT_BINARY, {"--scale", "zero"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("usage:"), std::string::npos);
+  auto help = RunProgram(REEDSHOT_BINARY, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--headless"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// Test support: runs the real program and collects what it printed.
+#pragma once
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct ProgramResult {
+  int status = -1;  // exit status, or -1 when it did not exit normally
+  std::string out;
+  std::string err;
+  std::vector<std::string> lines() const {
+    std::vector<std::string> result;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+  }
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A fresh directory under the system's temporary directory.
+inline std::string MakeTempDir(const std::string& tag) {
+  std::string pattern = (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
+  pattern += "/reedshot-" + tag + "-XXXXXX";
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  const char* made = mkdtemp(buffer.data());
+  return made != nullptr ? made : "";
+}
+
+// Runs `binary args...` with `input` on standard input; waits for it.
+inline ProgramResult RunProgram(const std::string& binary, const std::vector<std::string>& args,
+                                const std::string& input = "") {
+  std::string dir = MakeTempDir("run");
+  std::string inPath = dir + "/in", outPath = dir + "/out", errPath = dir + "/err";
+  std::ofstream(inPath, std::ios::binary) << input;
+  pid_t pid = fork();
+  if (pid == 0) {
+    int in = open(inPath.c_str(), O_RDONLY);
+    int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(binary.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(binary.c_str(), argv.data());
+    _exit(127);
+  }
+  ProgramResult result;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  unlink(inPath.c_str());
+  unlink(outPath.c_str());
+  unlink(errPath.c_str());
+  rmdir(dir.c_str());
+  return result;
+}
+
+}  // namespace testsupport
