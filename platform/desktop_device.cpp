@@ -22,6 +22,7 @@ class DesktopDevice final : public Device {
   explicit DesktopDevice(const PlatformOptions& options) : options_(options) {}
 
   ~DesktopDevice() override {
+    if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -73,6 +74,10 @@ class DesktopDevice final : public Device {
                                  viewWidth, viewHeight);
     if (texture_ == nullptr) return false;
     view_.assign(static_cast<size_t>(viewWidth) * viewHeight, 0);
+    fullscreen_ = options_.fullscreen;
+    // The stylus needs no pointer, but a mouse player aims with one.
+    cursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
+    if (cursor_ != nullptr) SDL_SetCursor(cursor_);
     changed_ = true;
     Render();
     return true;
@@ -270,6 +275,7 @@ class DesktopDevice final : public Device {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  SDL_Cursor* cursor_ = nullptr;
   std::vector<std::uint16_t> view_;
   bool changed_ = false;
   bool penDown_ = false;
