@@ -1,0 +1,72 @@
+#include "graphics/tile_background.h"
+
+#include "graphics/image.h"
+#include "graphics/sprite.h"
+
+CTileBackground* g_scene = nullptr;
+
+int WorldTileId(int, int row) { return 148 - row; }
+
+CTileBackground::CTileBackground(ce::HWND window, int columnCount, int rowCount, int width,
+                                 int height)
+    : CSpriteScene(window),
+      tileWidth(width),
+      tileHeight(height),
+      columns(static_cast<std::int16_t>(columnCount)),
+      rows(static_cast<std::int16_t>(rowCount)) {}
+
+CTileBackground::~CTileBackground() { DestroyTiles(); }
+
+void CTileBackground::CreateTiles(int (*tileId)(int column, int row)) {
+  DestroyTiles();
+  for (int c = 0; c < columns && c < kMaxTiles; ++c) {
+    for (int r = 0; r < rows && r < kMaxTiles; ++r) {
+      tileImages[c][r] = new CImage(tileId(c, r), tileWidth, tileHeight);
+      tileSprites[c][r] = new CSprite(tileImages[c][r], 0, 0, 0, 0, 0, -1);
+    }
+  }
+}
+
+void CTileBackground::DestroyTiles() {
+  for (int c = 0; c < kMaxTiles; ++c) {
+    for (int r = 0; r < kMaxTiles; ++r) {
+      delete tileSprites[c][r];
+      tileSprites[c][r] = nullptr;
+      delete tileImages[c][r];
+      tileImages[c][r] = nullptr;
+    }
+  }
+}
+
+void CTileBackground::DrawTiles() {
+  if (tileWidth > 0 && tileHeight > 0) {
+    int qx = scrollX / tileWidth;
+    int qy = scrollY / tileHeight;
+    for (int r = qy; r <= qy + 1; ++r) {
+      // Only tiles of the grid are drawn, whatever the scroll position.
+      if (qx < 0 || qx >= columns || qx >= kMaxTiles || r < 0 || r >= rows || r >= kMaxTiles) {
+        continue;
+      }
+      CSprite* tile = tileSprites[qx][r];
+      if (tile == nullptr) continue;
+      tile->x = static_cast<std::int16_t>(tileWidth * qx - scrollX);
+      tile->y = static_cast<std::int16_t>(tileHeight * r - scrollY);
+      screen.DrawSpriteAbsolute(tile);
+    }
+  }
+  Redraw();
+}
+
+void CTileBackground::SetScroll(int x, int y) {
+  scrollX = x;
+  scrollY = y;
+  screen.originX = x;
+  screen.originY = y;
+}
+
+void CTileBackground::ScrollBy(int dx, int dy) {
+  scrollX += dx;
+  scrollY += dy;
+  screen.originX += dx;
+  screen.originY += dy;
+}
