@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
-
 // The part of a w x h picture placed at (x, y) that lies inside a
 // boundsWidth x boundsHeight surface: where it goes and what of the picture
 // it is. False when nothing of it is inside.
