@@ -15,6 +15,7 @@ std::unique_ptr<Device> CreateHeadlessDevice(const PlatformOptions& options);
 std::unique_ptr<Device> CreateDesktopDevice(const PlatformOptions& options, std::string* error);
 void MarkMainThread();
 void ResetWindowState();
+void CloseDataStore();
 }  // namespace detail
 
 namespace {
@@ -47,6 +48,7 @@ bool StartPlatform(const PlatformOptions& options, std::string* error) {
 
 void StopPlatform() {
   detail::StopListening();
+  detail::CloseDataStore();
   g_device.reset();
 }
 

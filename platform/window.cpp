@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/platform.h"
 #include "platform/single_instance.h"
+#include "platform/testing.h"
 
 namespace ce {
 
@@ -156,9 +157,18 @@ int ShowCursor(BOOL show) {
 
 BOOL RegisterHotKey(HWND hwnd, int, UINT, UINT) { return hwnd == OwnWindow() ? TRUE : FALSE; }
 
-int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
+HWND GetForegroundWindow() { return detail::MainWindow(); }
+
+namespace {
+std::vector<testing::MessageBoxRecord>* g_messageBoxLog = nullptr;
+}
+
+void testing::RecordMessageBoxes(std::vector<MessageBoxRecord>* log) { g_messageBoxLog = log; }
+
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   std::string t = text != nullptr ? ToUtf8(text) : std::string();
   std::string c = caption != nullptr ? ToUtf8(caption) : std::string();
+  if (g_messageBoxLog != nullptr) g_messageBoxLog->push_back({owner, t, c, type});
   if (detail::Device* device = detail::CurrentDevice()) return device->ShowMessageBox(c, t);
   return IDOK;
 }

@@ -31,6 +31,7 @@ constexpr int SM_CYSCREEN = 1;
 constexpr int WHITE_BRUSH = 0;
 constexpr UINT MOD_WIN = 0x0008;
 constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_ICONSTOP = 0x00000010;
 constexpr int IDOK = 1;
 constexpr std::uintptr_t IDC_WAIT = 32514;
 
@@ -50,6 +51,7 @@ BOOL GetClientRect(HWND hwnd, RECT* rect);
 // Finds the running game's window, in this process or (desktop) another one.
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 BOOL SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
 int GetSystemMetrics(int index);
 HGDIOBJ GetStockObject(int index);
 

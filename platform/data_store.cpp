@@ -1,0 +1,300 @@
+#include "platform/data_store.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace ce::detail {
+
+namespace {
+
+constexpr char kFileName[] = "reedshot.db";
+// Marks the file as ours ("RDSH").
+constexpr int kApplicationId = 0x52445348;
+
+constexpr const char* kSchema =
+    "CREATE TABLE IF NOT EXISTS registry_keys("
+    " path TEXT PRIMARY KEY COLLATE NOCASE);"
+    "CREATE TABLE IF NOT EXISTS registry_values("
+    " key TEXT NOT NULL COLLATE NOCASE,"
+    " name TEXT NOT NULL COLLATE NOCASE,"
+    " type INTEGER NOT NULL,"
+    " value,"
+    " PRIMARY KEY(key, name));"
+    "CREATE TABLE IF NOT EXISTS databases("
+    " oid INTEGER PRIMARY KEY,"
+    " name TEXT NOT NULL UNIQUE COLLATE NOCASE,"
+    " type INTEGER NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS records("
+    " oid INTEGER PRIMARY KEY,"
+    " database INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS records_by_database ON records(database, oid);"
+    "CREATE TABLE IF NOT EXISTS properties("
+    " record INTEGER NOT NULL,"
+    " idx INTEGER NOT NULL,"
+    " type INTEGER NOT NULL,"
+    " value,"
+    " PRIMARY KEY(record, idx));";
+
+// Queries that a file of ours answers; one that fails marks a foreign file.
+constexpr const char* kProbes[] = {
+    "SELECT path FROM registry_keys LIMIT 0",
+    "SELECT key, name, type, value FROM registry_values LIMIT 0",
+    "SELECT oid, name, type FROM databases LIMIT 0",
+    "SELECT oid, database FROM records LIMIT 0",
+    "SELECT record, idx, type, value FROM properties LIMIT 0",
+};
+
+std::unique_ptr<DataStore> g_store;
+std::string g_storeDirectory;
+
+bool IsDamage(int rc) {
+  int primary = rc & 0xFF;
+  return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
+
+// Outcome of trying one way of opening the file.
+enum class OpenResult { kOpened, kDamaged, kUnusable };
+
+OpenResult Check(sqlite3* db, bool writable) {
+  Statement check(db, "PRAGMA quick_check");
+  if (!check.Step()) return IsDamage(check.rc()) ? OpenResult::kDamaged : OpenResult::kUnusable;
+  if (check.Text(0) != "ok") return OpenResult::kDamaged;
+  Statement id(db, "PRAGMA application_id");
+  std::int64_t appId = id.Step() ? id.Int(0) : 0;
+  if (appId != 0 && appId != kApplicationId) return OpenResult::kDamaged;
+  if (appId == 0) {
+    // Unmarked: a new file, or someone else's database that is not touched.
+    Statement tables(db, "SELECT count(*) FROM sqlite_master");
+    if (!tables.Step() || tables.Int(0) != 0) return OpenResult::kDamaged;
+  }
+  if (writable) {
+    std::string sql = std::string("BEGIN IMMEDIATE;") + kSchema +
+                      "PRAGMA application_id = " + std::to_string(kApplicationId) + ";COMMIT;";
+    int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+      return IsDamage(rc) ? OpenResult::kDamaged : OpenResult::kUnusable;
+    }
+  }
+  for (const char* probe : kProbes) {
+    Statement statement(db, probe);
+    if (!statement.ok()) return OpenResult::kDamaged;
+  }
+  return OpenResult::kOpened;
+}
+
+OpenResult TryOpen(const std::string& path, int flags, sqlite3** out) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_close(db);
+    return OpenResult::kUnusable;
+  }
+  bool writable = (flags & SQLITE_OPEN_READWRITE) != 0;
+  sqlite3_busy_timeout(db, 2000);
+  if (writable) {
+    // A rollback journal deleted at commit, with the directory synced
+    // afterwards: a commit that returned survives a crash or power loss.
+    sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr);
+  }
+  OpenResult result = Check(db, writable);
+  if (result != OpenResult::kOpened) {
+    sqlite3_close(db);
+    return result;
+  }
+  *out = db;
+  return result;
+}
+
+// Renames the file (and a journal that belongs to it) to a name that is not
+// taken, so that nothing is ever lost. Returns the new name or "".
+std::string MoveAside(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  std::string target = path + ".damaged";
+  for (int n = 1; fs::exists(target, ec) || fs::exists(target + "-journal", ec); ++n)
+    target = path + ".damaged." + std::to_string(n);
+  fs::rename(path, target, ec);
+  if (ec) return "";
+  for (const char* suffix : {"-journal", "-wal", "-shm"})
+    if (fs::exists(path + suffix, ec)) fs::rename(path + suffix, target + suffix, ec);
+  return target;
+}
+
+void Open(const std::string& directory, sqlite3** db, bool* writable) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(directory, ec);
+  const std::string path = (fs::path(directory) / kFileName).string();
+
+  OpenResult result =
+      TryOpen(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, db);
+  if (result == OpenResult::kDamaged) {
+    std::string moved = MoveAside(path);
+    if (!moved.empty()) {
+      std::fprintf(stderr,
+                   "reedshot: %s is not a usable data file; moved it to %s and starting afresh\n",
+                   path.c_str(), moved.c_str());
+      result = TryOpen(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, db);
+    } else {
+      std::fprintf(stderr,
+                   "reedshot: %s is not a usable data file and cannot be moved aside; "
+                   "settings and scores will not be kept\n",
+                   path.c_str());
+    }
+  }
+  if (result == OpenResult::kOpened) {
+    *writable = true;
+    return;
+  }
+  *writable = false;
+  if (result == OpenResult::kUnusable && fs::exists(path, ec) &&
+      TryOpen(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, db) == OpenResult::kOpened) {
+    std::fprintf(stderr, "reedshot: cannot write %s; settings and scores will not be saved\n",
+                 path.c_str());
+    return;
+  }
+  if (result == OpenResult::kUnusable)
+    std::fprintf(stderr, "reedshot: cannot write in %s; settings and scores will not be saved\n",
+                 directory.c_str());
+  // Nothing on disk can be used: an empty store in memory that refuses writes.
+  sqlite3_open_v2(":memory:", db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  sqlite3_exec(*db, kSchema, nullptr, nullptr, nullptr);
+  sqlite3_exec(*db, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+Statement::Statement(sqlite3* db, const char* sql) {
+  rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::Bind(int index, std::int64_t value) {
+  if (ok()) rc_ = sqlite3_bind_int64(stmt_, index, value);
+  return *this;
+}
+
+Statement& Statement::Bind(int index, const std::string& text) {
+  if (ok())
+    rc_ = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                            SQLITE_TRANSIENT);
+  return *this;
+}
+
+Statement& Statement::BindBlob(int index, const void* data, std::size_t bytes) {
+  if (ok())
+    rc_ = sqlite3_bind_blob(stmt_, index, bytes == 0 ? "" : data, static_cast<int>(bytes),
+                            SQLITE_TRANSIENT);
+  return *this;
+}
+
+bool Statement::Step() {
+  if (!ok() || stmt_ == nullptr) return false;
+  rc_ = sqlite3_step(stmt_);
+  return rc_ == SQLITE_ROW;
+}
+
+bool Statement::Run() {
+  while (Step()) {
+  }
+  return rc_ == SQLITE_DONE;
+}
+
+int Statement::ColumnType(int column) const { return sqlite3_column_type(stmt_, column); }
+
+std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+std::string Statement::Text(int column) const {
+  const unsigned char* text = sqlite3_column_text(stmt_, column);
+  int bytes = sqlite3_column_bytes(stmt_, column);
+  return text != nullptr ? std::string(reinterpret_cast<const char*>(text), bytes) : std::string();
+}
+
+std::vector<BYTE> Statement::Blob(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  int bytes = sqlite3_column_bytes(stmt_, column);
+  const BYTE* begin = static_cast<const BYTE*>(data);
+  return data != nullptr ? std::vector<BYTE>(begin, begin + bytes) : std::vector<BYTE>();
+}
+
+DataStore::~DataStore() { sqlite3_close(db_); }
+
+DWORD DataStore::WriteError(int sqliteCode) {
+  switch (sqliteCode & 0xFF) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+      return ERROR_SUCCESS;
+    case SQLITE_NOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    default:
+      // Full, read-only, unreachable or locked: the device has a medium that
+      // cannot take the write, which it reports as full.
+      return ERROR_DISK_FULL;
+  }
+}
+
+DWORD DataStore::Begin() {
+  if (!writable_) return ERROR_DISK_FULL;
+  return WriteError(sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
+}
+
+DWORD DataStore::Commit() {
+  int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) return ERROR_SUCCESS;
+  DWORD error = WriteError(rc);
+  Rollback();
+  return error;
+}
+
+void DataStore::Rollback() { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+
+std::recursive_mutex& DataStoreLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+DataStore* OpenDataStore() {
+  std::string directory = DataDirectory(GetPlatformOptions().dataDir);
+  if (g_store && g_storeDirectory == directory) return g_store.get();
+  g_store.reset(new DataStore);
+  g_storeDirectory = directory;
+  g_store->directory_ = directory;
+  Open(directory, &g_store->db_, &g_store->writable_);
+  return g_store.get();
+}
+
+void CloseDataStore() {
+  std::lock_guard<std::recursive_mutex> lock(DataStoreLock());
+  g_store.reset();
+  g_storeDirectory.clear();
+}
+
+std::string DataDirectory(const std::string& configured) {
+  if (!configured.empty()) return configured;
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/reedshot";
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == 0) {
+    const passwd* user = getpwuid(getuid());
+    home = user != nullptr ? user->pw_dir : "/tmp";
+  }
+  return std::string(home) + "/.local/share/reedshot";
+}
+
+bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* out) {
+  std::u16string original(text, length);
+  *out = ToUtf8(original.c_str());
+  return FromUtf8(*out) == original;
+}
+
+}  // namespace ce::detail

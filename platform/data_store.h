@@ -1,0 +1,102 @@
+// Inside the platform layer: the one SQLite file behind the registry and
+// the object store, "reedshot.db" in the data directory (--data-dir, by
+// default $XDG_DATA_HOME/reedshot or ~/.local/share/reedshot, made on first
+// use). Every write is its own transaction, synced before it returns, so a
+// process killed at any moment leaves the file consistent with every
+// completed write in it.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace ce::detail {
+
+// One prepared statement; finalized when it goes out of scope.
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool ok() const { return rc_ == SQLITE_OK || rc_ == SQLITE_ROW || rc_ == SQLITE_DONE; }
+  int rc() const { return rc_; }
+
+  Statement& Bind(int index, std::int64_t value);
+  Statement& Bind(int index, const std::string& text);
+  Statement& BindBlob(int index, const void* data, std::size_t bytes);
+  // Runs one step: true when a row came back. Check ok() after the last.
+  bool Step();
+  // Runs to the end; true when it succeeded.
+  bool Run();
+
+  int ColumnType(int column) const;
+  std::int64_t Int(int column) const;
+  std::string Text(int column) const;
+  std::vector<BYTE> Blob(int column) const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+  int rc_ = SQLITE_OK;
+};
+
+class DataStore {
+ public:
+  sqlite3* db() const { return db_; }
+  // False when the file could not be opened for writing: every write fails.
+  bool writable() const { return writable_; }
+
+  // Runs `body` (which returns 0 or an error code) in one transaction and
+  // commits it, or rolls it back on an error. Returns 0 or the error:
+  // ERROR_DISK_FULL when the file is full or cannot be written.
+  template <typename Body>
+  DWORD Write(Body body) {
+    DWORD error = Begin();
+    if (error != ERROR_SUCCESS) return error;
+    error = body();
+    if (error != ERROR_SUCCESS) {
+      Rollback();
+      return error;
+    }
+    return Commit();
+  }
+
+  // The device's error code for a failed SQLite write.
+  static DWORD WriteError(int sqliteCode);
+
+  ~DataStore();
+
+ private:
+  friend DataStore* OpenDataStore();
+  DWORD Begin();
+  DWORD Commit();
+  void Rollback();
+
+  std::string directory_;
+  sqlite3* db_ = nullptr;
+  bool writable_ = false;
+};
+
+// Every registry and object-store call holds this lock while it runs.
+std::recursive_mutex& DataStoreLock();
+// The store for the current data directory, opened (and the directory and
+// file made) on first use. Never null: when no file can be used the store
+// lives in memory and cannot be written.
+DataStore* OpenDataStore();
+void CloseDataStore();
+
+// The directory the data file lives in: `configured`, or the user's data
+// directory.
+std::string DataDirectory(const std::string& configured);
+
+// UTF-16 text as it is kept in the file: UTF-8 when it converts there and
+// back unchanged, otherwise false (the caller keeps the raw bytes).
+bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* out);
+
+}  // namespace ce::detail
