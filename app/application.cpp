@@ -2,6 +2,7 @@
 
 #include "app/dispatcher.h"
 #include "framework/view_list.h"
+#include "persistence/settings.h"
 #include "platform/window.h"
 
 CApplication* g_application = nullptr;
@@ -64,6 +65,7 @@ void CApplication::CreateComponents() {
   g_inputState = &input;
   viewList = new CViewList;
   dispatcher = new CDispatcher(viewList);
+  settings = new SettingsStore(nullptr);
 }
 
 void CApplication::Run() {
@@ -83,6 +85,9 @@ void CApplication::DestroyComponents() {
   viewList = nullptr;
   delete dispatcher;
   dispatcher = nullptr;
+  // Last: writes the settings and the high-score table.
+  delete settings;
+  settings = nullptr;
   if (g_inputState == &input) g_inputState = nullptr;
 }
 

@@ -9,6 +9,7 @@
 
 class CViewList;
 class CDispatcher;
+class SettingsStore;
 
 class CApplication {
  public:
@@ -24,6 +25,7 @@ class CApplication {
   void DestroyComponents();
 
   // The top-level components, owned.
+  SettingsStore* settings = nullptr;
   CViewList* viewList = nullptr;
   CDispatcher* dispatcher = nullptr;
 
