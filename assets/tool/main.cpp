@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
       std::vector<std::uint8_t> samples =
           maker ? (*maker)(r.rate) : std::vector<std::uint8_t>(r.rate / 10, 128);
       if (!maker) ++missing;
-      ok &= WriteIfChanged(out / (std::to_string(r.id) + ".wav"),
-                           tool::EncodeWave(samples, r.rate));
+      ok &=
+          WriteIfChanged(out / (std::to_string(r.id) + ".wav"), tool::EncodeWave(samples, r.rate));
     }
   }
   ok &= WriteIfChanged(table, ManifestTable(rows));
