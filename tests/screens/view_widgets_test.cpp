@@ -1,0 +1,106 @@
+// The widget helpers that every view shares.
+#include <gtest/gtest.h>
+
+#include "framework/view.h"
+#include "graphics/tile_background.h"
+#include "screens/button.h"
+#include "tests/support/headless_window.h"
+
+namespace {
+
+struct TestView : CView {
+  void Enter() override {}
+  void Leave() override {}
+  int HandleEvent(InputEvent*) override { return 0; }
+};
+
+InputEvent Pen(std::uint32_t type, int x, int y) {
+  InputEvent e{};
+  e.type = type;
+  e.x = static_cast<std::int16_t>(x);
+  e.y = static_cast<std::int16_t>(y);
+  return e;
+}
+
+struct ViewWidgets : ::testing::Test {
+  static void SetUpTestSuite() { window = testsupport::OpenHeadlessWindow(); }
+  void SetUp() override {
+    scene = new CTileBackground(window, 1, 3, 240, 320);
+    view.SetScene(scene);
+    a = NewScreenButton(1, 10, 10, 20, 20, 446, 447);
+    b = NewScreenButton(2, 50, 10, 20, 20, 448, 449);
+  }
+  void TearDown() override {
+    view.ClearWidgets();
+    DeleteWidget(a);
+    DeleteWidget(b);
+    delete scene;
+  }
+  static ce::HWND window;
+  CTileBackground* scene = nullptr;
+  TestView view;
+  CButton* a = nullptr;
+  CButton* b = nullptr;
+};
+ce::HWND ViewWidgets::window = nullptr;
+
+TEST_F(ViewWidgets, NoWidgetsLeaveTheEventAlone) {
+  InputEvent e = Pen(kEventPenDown, 15, 15);
+  EXPECT_EQ(view.DispatchToWidgets(&e), 0);
+  EXPECT_EQ(e.type, kEventPenDown);
+}
+
+TEST_F(ViewWidgets, FirstWidgetThatTakesTheEventWinsAndItsRewritingReachesTheCaller) {
+  view.AddWidget(a);
+  view.AddWidget(b);
+  view.ShowWidget(a, 200);
+  view.ShowWidget(b, 200);
+  EXPECT_EQ(scene->sprites.count, 2);
+  InputEvent e = Pen(kEventPenDown, 55, 15);
+  EXPECT_EQ(view.DispatchToWidgets(&e), 1);
+  EXPECT_EQ(e.type, kEventNone);
+  e = Pen(kEventPenUp, 60, 20);
+  EXPECT_EQ(view.DispatchToWidgets(&e), 1);
+  EXPECT_EQ(e.type, kEventButtonClicked);
+  EXPECT_EQ(e.data[7], 2u);
+  // Nobody's: unchanged, 0.
+  e = Pen(kEventPenDown, 200, 200);
+  e.data[7] = 77;
+  EXPECT_EQ(view.DispatchToWidgets(&e), 0);
+  EXPECT_EQ(e.type, kEventPenDown);
+  EXPECT_EQ(e.data[7], 77u);
+}
+
+TEST_F(ViewWidgets, PenDownOnOneButtonLiftedOnAnotherClicksNeither) {
+  view.AddWidget(a);
+  view.AddWidget(b);
+  InputEvent e = Pen(kEventPenDown, 15, 15);
+  ASSERT_EQ(view.DispatchToWidgets(&e), 1);
+  e = Pen(kEventPenUp, 55, 15);
+  EXPECT_EQ(view.DispatchToWidgets(&e), 1);  // a takes it, lifted outside itself
+  EXPECT_EQ(e.type, kEventPenUp);
+  EXPECT_EQ(b->state, kButtonUp);
+}
+
+TEST_F(ViewWidgets, RemoveShowAndClear) {
+  CButton* hidden = NewScreenButton(3, 100, 10, 20, 20, 450, 451);
+  hidden->visible = 0;
+  view.AddWidget(a);
+  view.AddWidget(b);
+  view.AddWidget(hidden);
+  view.ShowWidget(a, 200);
+  view.ShowWidget(b, 200);
+  view.ShowWidget(hidden, 200);
+  EXPECT_EQ(scene->sprites.count, 2);  // the invisible one stays off the scene
+  view.RemoveWidget(0);
+  EXPECT_EQ(view.widgetCount(), 2);
+  EXPECT_EQ(view.widget(0), hidden);  // the last entry moves into the gap
+  EXPECT_EQ(view.widget(1), b);
+  EXPECT_FALSE(scene->sprites.Contains(&a->sprite));
+  view.ClearWidgets();
+  EXPECT_EQ(view.widgetCount(), 0);
+  EXPECT_EQ(scene->sprites.count, 0);
+  DeleteWidget(hidden);
+}
+
+}  // namespace
