@@ -145,7 +145,7 @@ TEST_F(AnimationTest, AnimationListAdvancesAndRedrawsTheScene) {
 
 TEST(FrameSet, LoadsConsecutiveIdsAndBorrowedSetsFreeNothing) {
   CFrameSet set;
-  set.LoadFrames(300, 313, 8, 6);  // none of them exist: black pictures
+  set.LoadFrames(60000, 60013, 8, 6);  // no such pictures: black ones
   EXPECT_EQ(set.count, 14);
   EXPECT_EQ(set.borrowed, 0);
   ASSERT_NE(set.pictures[13], nullptr);
