@@ -8,10 +8,12 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/replay.h"
 #include "app/script.h"
 #include "app/state_json.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
+#include "platform/recorder.h"
 #include "platform/window.h"
 
 namespace app {
@@ -72,8 +74,26 @@ int Main(int argc, char** argv) {
     return 1;
   }
   if (script) ce::headless::SetDriver(script.get());
+  std::unique_ptr<ReplayDriver> replay;
+  if (!options.replay.empty()) {
+    replay = ReplayDriver::Open(options.replay, &error);
+    if (!replay) {
+      ce::StopPlatform();
+      std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+      return 1;
+    }
+    replay->SetStateFunction(&StateJson);
+    if (!options.screenshots.empty()) replay->SetScreenshotDir(options.screenshots);
+    ce::headless::SetDriver(replay.get());
+  }
+  if (!options.record.empty() && !ce::recording::Start(options.record)) {
+    ce::StopPlatform();
+    std::fprintf(stderr, "reedshot: cannot write recording %s\n", options.record.c_str());
+    return 1;
+  }
 
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
+  ce::recording::Stop();
   ce::StopPlatform();
   if (script && script->failed()) return 2;
   if (result == 0 && !g_raisedOtherInstance) {

@@ -9,6 +9,7 @@
 
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "platform/recorder.h"
 
 namespace app {
 
@@ -146,6 +147,16 @@ bool ParseScriptLine(const std::string& raw, std::vector<ScriptStep>* steps, std
   return true;
 }
 
+void TakeScreenshot(const std::string& dir, const std::string& name) {
+  std::string path = dir + "/" + name + ".png";
+  if (!ce::SaveWindowScreenshot(path))
+    std::fprintf(stderr, "cannot write screenshot %s\n", path.c_str());
+}
+
+void PrintState(const std::function<std::string()>& state) {
+  std::cout << (state ? state() : std::string("{}")) << std::endl;
+}
+
 std::unique_ptr<ScriptDriver> ScriptDriver::FromFile(const std::string& path, std::string* error) {
   std::ifstream file(path);
   if (!file) {
@@ -199,14 +210,13 @@ bool ScriptDriver::OnIdle() {
         if (step.ms == 0) continue;
         ce::headless::Wait(step.ms);
         return true;
-      case ScriptStep::kShot: {
-        std::string path = screenshotDir_ + "/" + step.name + ".png";
-        if (!ce::SaveWindowScreenshot(path))
-          std::fprintf(stderr, "cannot write screenshot %s\n", path.c_str());
+      case ScriptStep::kShot:
+        ce::recording::Note("S " + step.name);
+        TakeScreenshot(screenshotDir_, step.name);
         continue;
-      }
       case ScriptStep::kState:
-        std::cout << (state_ ? state_() : std::string("{}")) << std::endl;
+        ce::recording::Note("J");
+        PrintState(state_);
         continue;
       case ScriptStep::kQuit:
         return false;

@@ -27,6 +27,11 @@ struct ScriptStep {
 // A blank line or a comment gives no steps.
 bool ParseScriptLine(const std::string& line, std::vector<ScriptStep>* steps, std::string* error);
 
+// The two script actions that also appear in recordings: a screenshot of
+// the window, and one state line on standard output.
+void TakeScreenshot(const std::string& dir, const std::string& name);
+void PrintState(const std::function<std::string()>& state);
+
 // Feeds the headless device from a script. Commands come from a parsed file
 // or are read from a stream one line at a time, as they arrive.
 class ScriptDriver : public ce::headless::Driver {

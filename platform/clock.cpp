@@ -4,11 +4,16 @@
 #include <thread>
 
 #include "platform/device.h"
+#include "platform/recorder.h"
 
 namespace ce {
 
 DWORD GetTickCount() {
-  if (detail::Device* device = detail::CurrentDevice()) return device->Now();
+  if (detail::Device* device = detail::CurrentDevice()) {
+    DWORD now = device->Now();
+    if (detail::IsMainThread()) detail::RecordTick(now);
+    return now;
+  }
   using namespace std::chrono;
   return static_cast<DWORD>(
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());

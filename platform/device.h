@@ -27,6 +27,8 @@ class Device {
   virtual void WindowChanged() = 0;
   virtual int ShowMessageBox(const std::string& caption, const std::string& text) = 0;
   virtual bool IsHeadless() const = 0;
+  // False while a replay brings the recorded timer messages itself.
+  virtual bool MakesTimerMessages() const { return true; }
 };
 
 Device* CurrentDevice();

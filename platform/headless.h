@@ -26,4 +26,9 @@ void Wait(DWORD ms);
 // Ends the run after the messages already queued.
 void Quit();
 
+// Replay: the main thread's reads of the tick count answer these values in
+// order (count reads each), and the timer makes no messages of its own.
+void SetReplay(bool on);
+void FeedTicks(DWORD tick, unsigned long count);
+
 }  // namespace ce::headless

@@ -2,7 +2,9 @@
 // only the run advances, so the same input always gives the same run.
 #include <atomic>
 #include <cstdio>
+#include <deque>
 #include <memory>
+#include <utility>
 
 #include "platform/device.h"
 #include "platform/headless.h"
@@ -22,6 +24,12 @@ constexpr int kReadsPerBusyMillisecond = 1000;
 class HeadlessDevice final : public Device {
  public:
   DWORD Now() override {
+    if (replay_ && IsMainThread() && !feed_.empty()) {
+      auto& [tick, count] = feed_.front();
+      now_.store(tick);
+      if (--count == 0) feed_.pop_front();
+      return now_.load();
+    }
     if (IsMainThread() && ++reads_ >= kReadsPerBusyMillisecond) {
       reads_ = 0;
       now_.fetch_add(1);
@@ -61,10 +69,15 @@ class HeadlessDevice final : public Device {
   }
 
   bool IsHeadless() const override { return true; }
+  bool MakesTimerMessages() const override { return !replay_; }
 
   void SetDriver(headless::Driver* driver) { driver_ = driver; }
   void AddWait(DWORD ms) { waitLeft_ += ms; }
   void RequestQuit() { quitRequested_ = true; }
+  void SetReplay(bool on) { replay_ = on; }
+  void Feed(DWORD tick, unsigned long count) {
+    if (count > 0) feed_.emplace_back(tick, count);
+  }
 
  private:
   std::atomic<DWORD> now_{headless::kStartTick};
@@ -72,6 +85,8 @@ class HeadlessDevice final : public Device {
   DWORD waitLeft_ = 0;
   bool quitRequested_ = false;
   headless::Driver* driver_ = nullptr;
+  bool replay_ = false;
+  std::deque<std::pair<DWORD, unsigned long>> feed_;
 };
 
 HeadlessDevice* Headless() {
@@ -104,6 +119,14 @@ void Wait(DWORD ms) {
 
 void Quit() {
   if (auto* device = detail::Headless()) device->RequestQuit();
+}
+
+void SetReplay(bool on) {
+  if (auto* device = detail::Headless()) device->SetReplay(on);
+}
+
+void FeedTicks(DWORD tick, unsigned long count) {
+  if (auto* device = detail::Headless()) device->Feed(tick, count);
 }
 
 }  // namespace headless

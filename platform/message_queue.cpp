@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/device.h"
 #include "platform/messages.h"
+#include "platform/recorder.h"
 
 namespace ce {
 
@@ -33,6 +34,13 @@ bool g_timerPrimed = false;
 // Once the run has ended, every further GetMessageW on the main thread sees
 // WM_QUIT again, so that a modal loop cannot swallow the quit.
 bool g_mainQuit = false;
+
+// The platform's own reads of the clock are not the program's: they are
+// neither recorded nor replayed.
+DWORD RawTicks() {
+  detail::Device* device = detail::CurrentDevice();
+  return device != nullptr ? device->Now() : GetTickCount();
+}
 
 std::shared_ptr<Queue> QueueOf(DWORD threadId, bool create) {
   std::lock_guard lock(g_queuesMutex);
@@ -69,7 +77,7 @@ void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
-  msg.time = GetTickCount();
+  msg.time = RawTicks();
   {
     std::lock_guard lock(queue.mutex);
     queue.messages.push_back(msg);
@@ -81,7 +89,10 @@ void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // ticks that passed while nobody asked are coalesced, as on the device).
 void PostDueTimer(Queue& queue) {
   if (!detail::TimerRunning()) return;
-  DWORD now = GetTickCount();
+  if (detail::Device* device = detail::CurrentDevice();
+      device != nullptr && !device->MakesTimerMessages())
+    return;
+  DWORD now = RawTicks();
   DWORD period = detail::TimerPeriod();
   if (!g_timerPrimed) {
     g_nextTimerTick = now + period;
@@ -112,8 +123,10 @@ BOOL MainGetMessage(MSG* msg, UINT filterMin, UINT filterMax) {
       if (TakeFrom(*queue, msg, filterMin, filterMax, true)) {
         if (msg->message == WM_QUIT) {
           g_mainQuit = true;
+          detail::RecordQuit();
           return FALSE;
         }
+        detail::RecordMessage(*msg);
         return TRUE;
       }
     }
@@ -123,7 +136,10 @@ BOOL MainGetMessage(MSG* msg, UINT filterMin, UINT filterMax) {
       continue;
     }
     bool hasDeadline = detail::TimerRunning() && g_timerPrimed;
-    if (!device->Pump(hasDeadline, g_nextTimerTick)) g_mainQuit = true;
+    if (!device->Pump(hasDeadline, g_nextTimerTick)) {
+      g_mainQuit = true;
+      detail::RecordQuit();
+    }
   }
 }
 
