@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/dispatcher.h"
+#include "framework/animation_list.h"
 #include "framework/view_list.h"
 #include "persistence/settings.h"
 #include "platform/window.h"
@@ -63,8 +64,9 @@ void CApplication::RegisterHardwareKeys() {
 
 void CApplication::CreateComponents() {
   g_inputState = &input;
+  animationList = new CAnimationList;
   viewList = new CViewList;
-  dispatcher = new CDispatcher(viewList);
+  dispatcher = new CDispatcher(viewList, animationList);
   settings = new SettingsStore(nullptr);
 }
 
@@ -83,6 +85,9 @@ void CApplication::Run() {
 void CApplication::DestroyComponents() {
   delete viewList;
   viewList = nullptr;
+  if (animationList != nullptr) animationList->Clear();
+  delete animationList;
+  animationList = nullptr;
   delete dispatcher;
   dispatcher = nullptr;
   // Last: writes the settings and the high-score table.

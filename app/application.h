@@ -7,6 +7,7 @@
 #include "framework/input_event.h"
 #include "platform/types.h"
 
+class CAnimationList;
 class CViewList;
 class CDispatcher;
 class SettingsStore;
@@ -26,6 +27,7 @@ class CApplication {
 
   // The top-level components, owned.
   SettingsStore* settings = nullptr;
+  CAnimationList* animationList = nullptr;
   CViewList* viewList = nullptr;
   CDispatcher* dispatcher = nullptr;
 

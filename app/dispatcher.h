@@ -4,11 +4,13 @@
 
 #include "framework/input_event.h"
 
+class CAnimationList;
 class CViewList;
 
 class CDispatcher {
  public:
-  explicit CDispatcher(CViewList* viewList) : viewList_(viewList) {}
+  CDispatcher(CViewList* viewList, CAnimationList* animationList)
+      : viewList_(viewList), animationList_(animationList) {}
   virtual ~CDispatcher() = default;
 
   // 1 to go on, 0 to quit.
@@ -16,4 +18,5 @@ class CDispatcher {
 
  private:
   CViewList* viewList_;
+  CAnimationList* animationList_;
 };

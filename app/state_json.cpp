@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/json_writer.h"
 #include "framework/view_list.h"
+#include "graphics/tile_background.h"
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
@@ -59,7 +60,9 @@ std::string StateJson() {
   }
   if (g_application != nullptr && g_application->settings != nullptr)
     WriteSettings(json, *g_application->settings);
-  json.Key("scroll").BeginArray().Value(0).Value(0).EndArray();
+  int scrollX = g_scene != nullptr ? g_scene->scrollX : 0;
+  int scrollY = g_scene != nullptr ? g_scene->scrollY : 0;
+  json.Key("scroll").BeginArray().Value(scrollX).Value(scrollY).EndArray();
   json.EndObject();
   return json.str();
 }
