@@ -1,0 +1,28 @@
+// The game's sounds: every WAVE resource id with its sample rate and the
+// function that synthesises it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "assets/tool/sound_synth.h"
+
+namespace sound_assets {
+
+struct SoundSpec {
+  int id;
+  int rate;
+  const char* name;
+  synth::Buffer (*make)(int rate);
+};
+
+// Sorted by id.
+const std::vector<SoundSpec>& Sounds();
+// The finished WAVE file of one sound.
+std::vector<std::uint8_t> MakeWave(const SoundSpec& spec);
+
+// The two halves of the list, defined beside their sounds.
+void AddEffects(std::vector<SoundSpec>& list);
+void AddMusic(std::vector<SoundSpec>& list);
+
+}  // namespace sound_assets

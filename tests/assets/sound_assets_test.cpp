@@ -1,0 +1,220 @@
+// The synthesised sounds: every WAVE id at its rate, well-formed files that
+// the player reads, sensible levels, clean ends and seamless music loops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "assets/tool/sound_catalogue.h"
+#include "assets/tool/sound_instruments.h"
+
+namespace {
+
+using sound_assets::SoundSpec;
+
+std::uint32_t U32(const std::vector<std::uint8_t>& w, size_t at) {
+  return w[at] | w[at + 1] << 8 | w[at + 2] << 16 | static_cast<std::uint32_t>(w[at + 3]) << 24;
+}
+std::uint16_t U16(const std::vector<std::uint8_t>& w, size_t at) {
+  return static_cast<std::uint16_t>(w[at] | w[at + 1] << 8);
+}
+
+// The samples the player plays: the data chunk less its last eight bytes.
+struct Parsed {
+  int rate = 0;
+  std::vector<int> played;  // centred on 0
+  std::vector<std::uint8_t> tail;
+};
+
+Parsed Parse(const std::vector<std::uint8_t>& w) {
+  Parsed p;
+  EXPECT_GE(w.size(), 44u);
+  EXPECT_EQ(0, std::memcmp(w.data(), "RIFF", 4));
+  EXPECT_EQ(U32(w, 4), w.size() - 8);
+  EXPECT_EQ(0, std::memcmp(w.data() + 8, "WAVE", 4));
+  EXPECT_EQ(0, std::memcmp(w.data() + 12, "fmt ", 4));
+  std::uint32_t fmtSize = U32(w, 16);
+  EXPECT_EQ(U16(w, 20), 1);  // PCM
+  EXPECT_EQ(U16(w, 22), 1);  // mono
+  p.rate = static_cast<int>(U32(w, 24));
+  EXPECT_EQ(U32(w, 28), U32(w, 24));
+  EXPECT_EQ(U16(w, 32), 1);
+  EXPECT_EQ(U16(w, 34), 8);
+  size_t at = 20 + fmtSize;
+  while (at + 8 <= w.size() && std::memcmp(w.data() + at, "data", 4) != 0) at += 8 + U32(w, at + 4);
+  EXPECT_LE(at + 8, w.size());
+  std::uint32_t size = U32(w, at + 4);
+  EXPECT_LE(at + 8 + size, w.size());
+  EXPECT_GE(size, 8u);
+  for (std::uint32_t i = 0; i + 8 < size; ++i) p.played.push_back(w[at + 8 + i] - 128);
+  p.tail.assign(w.begin() + at + 8 + size - 8, w.begin() + at + 8 + size);
+  return p;
+}
+
+// Each sound is synthesised once for the whole suite.
+std::map<int, std::vector<std::uint8_t>>& Waves() {
+  static std::map<int, std::vector<std::uint8_t>> waves = [] {
+    std::map<int, std::vector<std::uint8_t>> m;
+    for (const SoundSpec& s : sound_assets::Sounds()) m[s.id] = sound_assets::MakeWave(s);
+    return m;
+  }();
+  return waves;
+}
+
+std::map<int, Parsed>& All() {
+  static std::map<int, Parsed> all = [] {
+    std::map<int, Parsed> m;
+    for (auto& [id, wave] : Waves()) m[id] = Parse(wave);
+    return m;
+  }();
+  return all;
+}
+
+bool IsMusic(int id) { return id == 535 || id == 537; }
+
+TEST(SoundAssets, EveryIdAtItsRate) {
+  const std::map<int, int> expected = {{535, 22050}, {537, 22050}, {538, 22050}, {540, 22050},
+                                       {543, 11025}, {544, 11025}, {545, 22050}, {546, 11025},
+                                       {550, 22050}, {551, 22050}, {555, 22050}, {556, 22050},
+                                       {557, 11025}, {558, 44100}, {562, 22050}, {563, 22050},
+                                       {564, 22050}, {578, 22050}, {579, 11025}};
+  std::map<int, int> built;
+  for (const SoundSpec& s : sound_assets::Sounds()) {
+    EXPECT_EQ(built.count(s.id), 0u) << s.id;
+    built[s.id] = s.rate;
+    EXPECT_EQ(All()[s.id].rate, s.rate) << s.id;
+  }
+  EXPECT_EQ(built, expected);
+}
+
+TEST(SoundAssets, DataEndsWithEightSilentBytes) {
+  for (auto& [id, p] : All()) {
+    EXPECT_EQ(p.tail, std::vector<std::uint8_t>(8, 128)) << id;
+    EXPECT_FALSE(p.played.empty()) << id;
+  }
+}
+
+TEST(SoundAssets, LevelsLeaveRoomForMixing) {
+  for (auto& [id, p] : All()) {
+    int peak = 0;
+    for (int v : p.played) peak = std::max(peak, std::abs(v));
+    // Loud enough to hear, never at the limits (the mixer adds up to eight).
+    EXPECT_GE(peak, 60) << id;
+    EXPECT_LE(peak, 124) << id;
+    if (IsMusic(id)) {
+      EXPECT_LE(peak, 110) << id;
+    }
+  }
+}
+
+TEST(SoundAssets, EffectsStartAndEndQuietly) {
+  for (auto& [id, p] : All()) {
+    if (IsMusic(id)) continue;
+    size_t n = p.played.size();
+    ASSERT_GT(n, 64u);
+    // A sound cut off while loud would click; every effect dies away.
+    for (size_t i = n - 32; i < n; ++i) EXPECT_LE(std::abs(p.played[i]), 2) << id << " at " << i;
+    EXPECT_LE(std::abs(p.played[0]), 8) << id;
+  }
+}
+
+TEST(SoundAssets, MusicLoopsWithoutAClick) {
+  for (int id : {535, 537}) {
+    const Parsed& p = All()[id];
+    double seconds = p.played.size() / static_cast<double>(p.rate);
+    EXPECT_GE(seconds, 20.0) << id;
+    EXPECT_LE(seconds, 60.0) << id;
+    // The step from the last played sample back to the first must be an
+    // ordinary step of the music, not one of its rare large jumps.
+    std::vector<int> steps;
+    for (size_t i = 1; i < p.played.size(); ++i)
+      steps.push_back(std::abs(p.played[i] - p.played[i - 1]));
+    std::sort(steps.begin(), steps.end());
+    int ordinary = steps[steps.size() * 999 / 1000];
+    EXPECT_LE(std::abs(p.played.front() - p.played.back()), ordinary) << id;
+  }
+}
+
+TEST(SoundAssets, SameSourcesGiveSameBytes) {
+  for (const SoundSpec& s : sound_assets::Sounds()) {
+    EXPECT_EQ(sound_assets::MakeWave(s), Waves()[s.id]) << s.id;
+  }
+}
+
+TEST(SoundAssets, AllSoundsFitTheirShareOfTheBudget) {
+  size_t total = 0;
+  for (auto& [id, wave] : Waves()) total += wave.size();
+  EXPECT_LT(total, 1600u * 1024u);
+}
+
+// Dominant period by autocorrelation, in samples.
+double Period(const synth::Buffer& b, int from, int minLag, int maxLag) {
+  double best = -1e30;
+  int bestLag = minLag;
+  for (int lag = minLag; lag <= maxLag; ++lag) {
+    double sum = 0.0;
+    for (int i = from; i < from + 4096; ++i) sum += b[i] * b[i + lag];
+    if (sum > best) best = sum, bestLag = lag;
+  }
+  // Parabolic refinement around the peak.
+  auto at = [&](int lag) {
+    double sum = 0.0;
+    for (int i = from; i < from + 4096; ++i) sum += b[i] * b[i + lag];
+    return sum;
+  };
+  double l = at(bestLag - 1), c = at(bestLag), r = at(bestLag + 1);
+  return bestLag + 0.5 * (l - r) / (l - 2.0 * c + r);
+}
+
+TEST(SoundSynth, InstrumentsPlayInTune) {
+  const int rate = 22050;
+  for (double midi : {55.0, 67.0, 79.0, 86.0}) {
+    double hz = synth::NoteHz(midi);
+    double expected = rate / hz;
+    synth::Buffer pluck(rate, 1.0);
+    synth::Pluck(pluck, 0.0, hz, 0.9, 1.5, 0.5f, 0.5f, 7);
+    synth::Buffer flute(rate, 1.0);
+    synth::Flute(flute, 0.0, hz, 0.9, 0.5f, 7);
+    int lo = static_cast<int>(expected * 0.8), hi = static_cast<int>(expected * 1.2) + 1;
+    // Within 10 cents.
+    EXPECT_NEAR(Period(pluck, 2000, lo, hi) / expected, 1.0, 0.006) << midi;
+    EXPECT_NEAR(Period(flute, 8000, lo, hi) / expected, 1.0, 0.006) << midi;
+  }
+  EXPECT_DOUBLE_EQ(synth::NoteHz(69), 440.0);
+}
+
+TEST(SoundSynth, LoopedBufferWrapsItsEndToItsStart) {
+  synth::Buffer looped(100, 1.0, true);
+  synth::Buffer plain(100, 1.0);
+  looped.Add(105, 1.0f);
+  plain.Add(105, 1.0f);
+  EXPECT_EQ(looped[5], 1.0f);
+  EXPECT_EQ(plain.Peak(), 0.0f);
+  // An echo carried over the loop point reaches the start of the buffer.
+  synth::Buffer echo(1000, 1.0, true);
+  echo[900] = 1.0f;
+  synth::Echo(echo, 0.2, 0.0f, 0.5f, 400.0);
+  EXPECT_GT(std::fabs(echo[100]), 0.01f);
+}
+
+// The red bird's cry is stored at 44100 Hz and played at 22050 Hz by taking
+// every other sample; anything above 11 kHz would fold back as noise.
+TEST(SoundAssets, RedBirdHasNothingAboveHalfItsRate) {
+  const Parsed& p = All()[558];
+  // Compare the energy of the signal with that of its difference from a
+  // two-sample average, which keeps mostly what lies near the top band.
+  double all = 0.0, top = 0.0;
+  for (size_t i = 2; i < p.played.size(); ++i) {
+    double x = p.played[i];
+    double hp = (p.played[i] - 2.0 * p.played[i - 1] + p.played[i - 2]) / 4.0;
+    all += x * x;
+    top += hp * hp;
+  }
+  EXPECT_LT(top / all, 0.05);
+}
+
+}  // namespace
