@@ -16,8 +16,8 @@ const std::vector<SoundSpec>& Sounds() {
   return list;
 }
 
-std::vector<std::uint8_t> MakeWave(const SoundSpec& spec) {
-  return synth::ToWave(spec.make(spec.rate), static_cast<std::uint32_t>(spec.id));
+std::vector<std::uint8_t> MakeSamples(const SoundSpec& spec) {
+  return synth::ToSamples(spec.make(spec.rate), static_cast<std::uint32_t>(spec.id));
 }
 
 }  // namespace sound_assets

@@ -18,8 +18,8 @@ struct SoundSpec {
 
 // Sorted by id.
 const std::vector<SoundSpec>& Sounds();
-// The finished WAVE file of one sound.
-std::vector<std::uint8_t> MakeWave(const SoundSpec& spec);
+// The 8-bit unsigned samples of one sound (the WAVE file's data).
+std::vector<std::uint8_t> MakeSamples(const SoundSpec& spec);
 
 // The two halves of the list, defined beside their sounds.
 void AddEffects(std::vector<SoundSpec>& list);

@@ -262,42 +262,9 @@ void Reverb(Buffer& b, float mix, float decay, double dampHz) {
   });
 }
 
-namespace {
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void PutTag(std::vector<std::uint8_t>& out, const char* tag) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
-}
-
-}  // namespace
-
-std::vector<std::uint8_t> ToWave(const Buffer& b, std::uint32_t ditherSeed) {
-  constexpr std::uint32_t kTail = 8;
-  std::uint32_t dataSize = static_cast<std::uint32_t>(b.Size()) + kTail;
-  std::uint32_t pad = dataSize & 1;
+std::vector<std::uint8_t> ToSamples(const Buffer& b, std::uint32_t ditherSeed) {
   std::vector<std::uint8_t> out;
-  out.reserve(44 + dataSize + pad);
-  PutTag(out, "RIFF");
-  PutU32(out, 4 + 8 + 16 + 8 + dataSize + pad);
-  PutTag(out, "WAVE");
-  PutTag(out, "fmt ");
-  PutU32(out, 16);
-  PutU16(out, 1);  // PCM
-  PutU16(out, 1);  // mono
-  PutU32(out, static_cast<std::uint32_t>(b.Rate()));
-  PutU32(out, static_cast<std::uint32_t>(b.Rate()));  // one byte per frame
-  PutU16(out, 1);
-  PutU16(out, 8);
-  PutTag(out, "data");
-  PutU32(out, dataSize);
+  out.reserve(b.Size());
   Noise dither(ditherSeed);
   for (int i = 0; i < b.Size(); ++i) {
     float v = b[i] * 127.0f;
@@ -307,8 +274,6 @@ std::vector<std::uint8_t> ToWave(const Buffer& b, std::uint32_t ditherSeed) {
     long q = std::lround(v);
     out.push_back(static_cast<std::uint8_t>(std::clamp(q, -128L, 127L) + 128));
   }
-  out.insert(out.end(), kTail, 128);
-  if (pad) out.push_back(0);
   return out;
 }
 

@@ -1,5 +1,5 @@
 // A small deterministic synthesiser for the game's sounds: oscillators, noise,
-// envelopes, filters and a mono float buffer that becomes an 8-bit WAVE file.
+// envelopes, filters and a mono float buffer that becomes 8-bit samples.
 // Everything is computed in float from fixed seeds, so the same source always
 // gives the same bytes.
 #pragma once
@@ -128,9 +128,8 @@ void Echo(Buffer& b, double delaySeconds, float feedback, float mix, double damp
 // Small room reverb (parallel combs into all-passes), same looping rule.
 void Reverb(Buffer& b, float mix, float decay, double dampHz);
 
-// Unsigned 8-bit mono RIFF WAVE at the buffer's rate. Samples are rounded
-// with a deterministic triangular dither; the data chunk ends with eight
-// bytes of silence (128), which the player never plays.
-std::vector<std::uint8_t> ToWave(const Buffer& b, std::uint32_t ditherSeed = 1);
+// Unsigned 8-bit samples (128 = silence), rounded with a deterministic
+// triangular dither.
+std::vector<std::uint8_t> ToSamples(const Buffer& b, std::uint32_t ditherSeed = 1);
 
 }  // namespace synth

@@ -1,5 +1,6 @@
-// The synthesised sounds: every WAVE id at its rate, well-formed files that
-// the player reads, sensible levels, clean ends and seamless music loops.
+// The synthesised sounds as the program embeds them: every WAVE id at its
+// rate, well-formed files that the player reads, sensible levels, clean ends
+// and seamless music loops.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 
 #include "assets/tool/sound_catalogue.h"
 #include "assets/tool/sound_instruments.h"
+#include "platform/resources.h"
 
 namespace {
 
@@ -55,11 +57,17 @@ Parsed Parse(const std::vector<std::uint8_t>& w) {
   return p;
 }
 
-// Each sound is synthesised once for the whole suite.
+// The embedded WAVE resource of each sound the synthesiser knows.
 std::map<int, std::vector<std::uint8_t>>& Waves() {
   static std::map<int, std::vector<std::uint8_t>> waves = [] {
     std::map<int, std::vector<std::uint8_t>> m;
-    for (const SoundSpec& s : sound_assets::Sounds()) m[s.id] = sound_assets::MakeWave(s);
+    for (const SoundSpec& s : sound_assets::Sounds()) {
+      ce::HRSRC r = ce::FindResourceW(nullptr, ce::MAKEINTRESOURCEW(s.id), u"WAVE");
+      if (r == nullptr) continue;
+      const auto* bytes =
+          static_cast<const std::uint8_t*>(ce::LockResource(ce::LoadResource(nullptr, r)));
+      m[s.id].assign(bytes, bytes + ce::SizeofResource(nullptr, r));
+    }
     return m;
   }();
   return waves;
@@ -82,13 +90,14 @@ TEST(SoundAssets, EveryIdAtItsRate) {
                                        {550, 22050}, {551, 22050}, {555, 22050}, {556, 22050},
                                        {557, 11025}, {558, 44100}, {562, 22050}, {563, 22050},
                                        {564, 22050}, {578, 22050}, {579, 11025}};
-  std::map<int, int> built;
+  std::map<int, int> built, embedded;
   for (const SoundSpec& s : sound_assets::Sounds()) {
     EXPECT_EQ(built.count(s.id), 0u) << s.id;
     built[s.id] = s.rate;
-    EXPECT_EQ(All()[s.id].rate, s.rate) << s.id;
   }
+  for (auto& [id, p] : All()) embedded[id] = p.rate;
   EXPECT_EQ(built, expected);
+  EXPECT_EQ(embedded, expected);
 }
 
 TEST(SoundAssets, DataEndsWithEightSilentBytes) {
@@ -139,9 +148,14 @@ TEST(SoundAssets, MusicLoopsWithoutAClick) {
   }
 }
 
-TEST(SoundAssets, SameSourcesGiveSameBytes) {
+// The program carries exactly what the synthesiser makes, and making it
+// again gives the same bytes.
+TEST(SoundAssets, EmbeddedBytesAreTheSynthesisersOwn) {
   for (const SoundSpec& s : sound_assets::Sounds()) {
-    EXPECT_EQ(sound_assets::MakeWave(s), Waves()[s.id]) << s.id;
+    std::vector<std::uint8_t> samples = sound_assets::MakeSamples(s);
+    std::vector<int> centred;
+    for (std::uint8_t v : samples) centred.push_back(v - 128);
+    EXPECT_EQ(centred, All()[s.id].played) << s.id;
   }
 }
 

@@ -1,0 +1,25 @@
+// Hands every synthesised sound to the asset tool, which wraps the samples in
+// a WAVE file at the manifest's rate.
+#include <cstdio>
+#include <cstdlib>
+
+#include "assets/tool/registry.h"
+#include "assets/tool/sound_catalogue.h"
+
+namespace {
+
+const bool registered = [] {
+  for (const sound_assets::SoundSpec& spec : sound_assets::Sounds()) {
+    tool::RegisterSound(spec.id, [spec](int rate) {
+      if (rate != spec.rate) {
+        std::fprintf(stderr, "asset tool: sound %d is made at %d Hz, the manifest says %d\n",
+                     spec.id, spec.rate, rate);
+        std::exit(1);
+      }
+      return sound_assets::MakeSamples(spec);
+    });
+  }
+  return true;
+}();
+
+}  // namespace
