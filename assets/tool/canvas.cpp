@@ -98,6 +98,16 @@ void Canvas::Ellipse(double cx, double cy, double rx, double ry) const {
   cairo_restore(cr_);
 }
 
+void Canvas::FillVertical(double y0, double y1,
+                          std::initializer_list<std::pair<double, Colour>> stops) const {
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
+  for (const auto& [offset, c] : stops)
+    cairo_pattern_add_color_stop_rgba(g, offset, c.r, c.g, c.b, c.a);
+  cairo_set_source(cr_, g);
+  cairo_fill(cr_);
+  cairo_pattern_destroy(g);
+}
+
 void Canvas::RoundedRect(double x, double y, double w, double h, double r) const {
   const double pi = 3.14159265358979;
   cairo_new_sub_path(cr_);

@@ -6,7 +6,9 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace tool {
 
@@ -45,6 +47,10 @@ class Canvas {
   // Fills the current path, then strokes it with the ink at `ink` pixels.
   void FillInk(Colour fill, double ink = 1.0) const;
   void Ellipse(double cx, double cy, double rx, double ry) const;
+  // Fills the current path with colours running from y0 to y1; each stop is
+  // (offset 0 to 1, colour).
+  void FillVertical(double y0, double y1,
+                    std::initializer_list<std::pair<double, Colour>> stops) const;
   void RoundedRect(double x, double y, double w, double h, double r) const;
 
   // Text in DejaVu Sans (bold when asked), with its left end of the baseline

@@ -73,7 +73,10 @@ Pixels Convert(const Canvas& canvas, int width, int height, bool turned, Mode mo
       if (p == kKey565) p ^= 1;  // the key colour stays outside the shape
     }
   }
-  if (mode == Mode::Keyed) out.rgb565[0] = kKey565;
+  if (mode == Mode::Keyed) {
+    out.rgb565[0] = kKey565;
+    out.keyed = true;
+  }
   return out;
 }
 

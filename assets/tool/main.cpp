@@ -92,7 +92,7 @@ void WritePreview(const fs::path& path, const tool::Pixels& p, bool turned) {
       for (int dy = 0; dy < scale; ++dy) {
         for (int dx = 0; dx < scale; ++dx) {
           std::uint32_t rgb;
-          if (v == key && p.rgb565.size() > 1) {
+          if (v == key && p.keyed) {
             rgb = (((px * scale + dx) / 6 + (py * scale + dy) / 6) & 1) ? 0xC8C8C8 : 0xE8E8E8;
           } else {
             int r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;

@@ -18,6 +18,7 @@ struct Pixels {
   int width = 0;
   int height = 0;
   std::vector<std::uint16_t> rgb565;  // width * height, rows top-down
+  bool keyed = false;                 // pixel 0 is the key colour
 };
 
 // How the drawn colours become RGB565 pixels.
