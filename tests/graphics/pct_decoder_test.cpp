@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "platform/resource_table.h"
+#include "tests/support/pct_reference.h"
 
 namespace {
 
@@ -123,6 +125,28 @@ TEST(PctDecoder, DecodesResourcesByIdAndLeavesMissingOnesBlack) {
   DecodePct(202, out, 4);
   EXPECT_EQ(out[0], 0);
   ce::testing::UseResourceTable(nullptr, 0);
+}
+
+TEST(PctDecoder, AgreesWithTheBitByBitDecoderOnAnyStream) {
+  // Random streams biased towards long matches or literals, at every kind of
+  // destination size; the bytes beyond what is decoded must stay untouched.
+  std::mt19937 rng(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::size_t length = rng() % (round < 2000 ? 64 : 4000);
+    std::vector<std::uint8_t> stream(length);
+    unsigned mask = (round % 3 == 0) ? 0x7F : (round % 3 == 1 ? 0xFF : 0x83);
+    for (auto& b : stream)
+      b = static_cast<std::uint8_t>((rng() & mask) | (rng() % 5 == 0 ? 0x80 : 0));
+    std::vector<std::uint8_t> resource = Resource(stream);
+    if (round % 7 == 0 && !resource.empty()) resource.resize(rng() % resource.size());
+    std::size_t destSize = rng() % (round % 2 ? 200 : 70000);
+    std::vector<std::uint8_t> expected(destSize, 0xEE), actual(destSize, 0xEE);
+    std::size_t n1 = testsupport::ReferenceDecodePct(resource.data(), resource.size(),
+                                                     expected.data(), destSize);
+    std::size_t n2 = DecodePctData(resource.data(), resource.size(), actual.data(), destSize);
+    ASSERT_EQ(n1, n2) << "round " << round;
+    ASSERT_EQ(expected, actual) << "round " << round;
+  }
 }
 
 }  // namespace
