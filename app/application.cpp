@@ -3,6 +3,7 @@
 #include "app/dispatcher.h"
 #include "framework/animation_list.h"
 #include "framework/view_list.h"
+#include "game/game_controller.h"
 #include "persistence/settings.h"
 #include "platform/window.h"
 
@@ -67,7 +68,11 @@ void CApplication::CreateComponents() {
   animationList = new CAnimationList;
   viewList = new CViewList;
   dispatcher = new CDispatcher(viewList, animationList);
+  gameController = new CGameController(viewList, animationList, nullptr);
+  dispatcher->SetGameController(gameController);
   settings = new SettingsStore(nullptr);
+  // The scene and every view; the intro starts.
+  gameController->CreateViews(hwnd, settings);
 }
 
 void CApplication::Run() {
@@ -90,6 +95,9 @@ void CApplication::DestroyComponents() {
   animationList = nullptr;
   delete dispatcher;
   dispatcher = nullptr;
+  // With every view and the scene.
+  delete gameController;
+  gameController = nullptr;
   // Last: writes the settings and the high-score table.
   delete settings;
   settings = nullptr;

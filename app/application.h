@@ -8,8 +8,9 @@
 #include "platform/types.h"
 
 class CAnimationList;
-class CViewList;
 class CDispatcher;
+class CGameController;
+class CViewList;
 class SettingsStore;
 
 class CApplication {
@@ -29,6 +30,7 @@ class CApplication {
   SettingsStore* settings = nullptr;
   CAnimationList* animationList = nullptr;
   CViewList* viewList = nullptr;
+  CGameController* gameController = nullptr;
   CDispatcher* dispatcher = nullptr;
 
   ce::HINSTANCE hInstance = nullptr;

@@ -2,7 +2,10 @@
 
 #include "app/application.h"
 #include "app/json_writer.h"
+#include "framework/animated_sprite.h"
 #include "framework/view_list.h"
+#include "game/game_controller.h"
+#include "game/mover.h"
 #include "graphics/tile_background.h"
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
@@ -43,6 +46,43 @@ void WriteSettings(JsonWriter& json, const SettingsStore& s) {
   json.EndArray();
 }
 
+void MoverList(JsonWriter& json, const char* key, CMover* const* slots, int count) {
+  json.Key(key).BeginArray();
+  for (int i = 0; i < count; ++i) {
+    const CMover* mover = slots[i];
+    if (mover == nullptr) continue;
+    json.BeginObject()
+        .Field("kind", static_cast<int>(mover->kind))
+        .Field("x", mover->x())
+        .Field("y", mover->y())
+        .Field("width", mover->width)
+        .Field("height", mover->height)
+        .EndObject();
+  }
+  json.EndArray();
+}
+
+// The game in play: score, shells, clock, counters and the objects in
+// their slots, in world coordinates.
+void GameState(JsonWriter& json, const CGameController& game) {
+  bool playing = game.playing();
+  json.Key("game").BeginObject();
+  json.Field("playing", playing);
+  json.Field("score", playing ? game.scoreCounter.score : 0);
+  json.Field("shownScore", playing ? game.scoreCounter.shown : 0);
+  json.Field("shells", playing ? static_cast<int>(game.shellIndicator.shells) : 0);
+  json.Field("secondsLeft", playing ? game.clock.secondsLeft : 0);
+  json.Field("ducksShot", static_cast<int>(game.ducksShot));
+  json.Field("leavesShot", static_cast<int>(game.leavesShot));
+  json.Field("otherHits", static_cast<int>(game.otherHits));
+  json.Field("penaltyPoints", static_cast<int>(game.penaltyPoints));
+  json.Field("shotsFired", static_cast<int>(game.shotsFired));
+  json.Field("flowerShot", playing && game.scenery.flowerShot != 0);
+  MoverList(json, "ducks", game.ducks.slots, playing ? game.ducks.count : 0);
+  MoverList(json, "targets", game.targets.slots, playing ? game.targets.count : 0);
+  json.EndObject();
+}
+
 }  // namespace
 
 std::string StateJson() {
@@ -63,6 +103,7 @@ std::string StateJson() {
   int scrollX = g_scene != nullptr ? g_scene->scrollX : 0;
   int scrollY = g_scene != nullptr ? g_scene->scrollY : 0;
   json.Key("scroll").BeginArray().Value(scrollX).Value(scrollY).EndArray();
+  if (g_gameController != nullptr) GameState(json, *g_gameController);
   json.EndObject();
   return json.str();
 }
