@@ -10,6 +10,7 @@
 #include "platform/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "platform/wave_device.h"
 
 namespace ce {
 
@@ -32,12 +33,12 @@ class HeadlessDevice final : public Device {
     }
     if (IsMainThread() && ++reads_ >= kReadsPerBusyMillisecond) {
       reads_ = 0;
-      now_.fetch_add(1);
+      Advance(1);
     }
     return now_.load();
   }
 
-  void SleepFor(DWORD ms) override { now_.fetch_add(ms); }
+  void SleepFor(DWORD ms) override { Advance(ms); }
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
     reads_ = 0;
@@ -51,7 +52,7 @@ class HeadlessDevice final : public Device {
         if (toTimer < step) step = toTimer;
       }
       waitLeft_ -= step;
-      now_.fetch_add(step);
+      Advance(step);
       return true;
     }
     if (driver_ == nullptr) return false;
@@ -80,6 +81,12 @@ class HeadlessDevice final : public Device {
   }
 
  private:
+  // Virtual time moves on; the wave device plays along.
+  void Advance(DWORD ms) {
+    now_.fetch_add(ms);
+    HeadlessWaveTimePassed(ms);
+  }
+
   std::atomic<DWORD> now_{headless::kStartTick};
   int reads_ = 0;
   DWORD waitLeft_ = 0;

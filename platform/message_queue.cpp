@@ -5,18 +5,21 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "platform/clock.h"
 #include "platform/device.h"
 #include "platform/messages.h"
 #include "platform/recorder.h"
+#include "platform/thread_internals.h"
 
 namespace ce {
 
 namespace {
 
 struct Queue {
+  DWORD threadId = 0;
   std::mutex mutex;
   std::condition_variable arrived;
   std::deque<MSG> messages;
@@ -25,6 +28,8 @@ struct Queue {
 
 std::mutex g_queuesMutex;
 std::map<DWORD, std::shared_ptr<Queue>> g_queues;
+// Threads that have ended: posting to them fails.
+std::set<DWORD> g_endedThreads;
 std::atomic<DWORD> g_nextThreadId{1};
 thread_local DWORD t_threadId = 0;
 
@@ -46,15 +51,16 @@ std::shared_ptr<Queue> QueueOf(DWORD threadId, bool create) {
   std::lock_guard lock(g_queuesMutex);
   auto it = g_queues.find(threadId);
   if (it != g_queues.end()) return it->second;
-  if (!create) return nullptr;
+  if (!create || g_endedThreads.count(threadId) != 0) return nullptr;
   auto queue = std::make_shared<Queue>();
+  queue->threadId = threadId;
   g_queues[threadId] = queue;
   return queue;
 }
 
 std::shared_ptr<Queue> OwnQueue() { return QueueOf(GetCurrentThreadId(), true); }
 
-DWORD g_mainThreadId = 0;
+std::atomic<DWORD> g_mainThreadId{0};
 
 bool Matches(const MSG& msg, UINT filterMin, UINT filterMax) {
   if (filterMin == 0 && filterMax == 0) return true;
@@ -83,6 +89,7 @@ void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     queue.messages.push_back(msg);
   }
   queue.arrived.notify_all();
+  detail::MessagePosted(queue.threadId);
 }
 
 // Posts the timer message when its tick has come (at most one is pending:
@@ -153,14 +160,34 @@ DWORD GetCurrentThreadId() {
 namespace detail {
 
 void MarkMainThread() {
-  g_mainThreadId = GetCurrentThreadId();
+  g_mainThreadId.store(GetCurrentThreadId());
   g_mainQuit = false;
   g_timerPrimed = false;
   std::lock_guard lock(g_queuesMutex);
   g_queues.erase(g_mainThreadId);
 }
 
-bool IsMainThread() { return g_mainThreadId != 0 && GetCurrentThreadId() == g_mainThreadId; }
+bool IsMainThread() {
+  DWORD main = g_mainThreadId.load();
+  return main != 0 && GetCurrentThreadId() == main;
+}
+
+DWORD NewThreadId() { return g_nextThreadId.fetch_add(1); }
+
+void AdoptThreadId(DWORD id) { t_threadId = id; }
+
+void EndThreadQueue(DWORD id) {
+  std::lock_guard lock(g_queuesMutex);
+  g_queues.erase(id);
+  g_endedThreads.insert(id);
+}
+
+bool HasMessages(DWORD threadId) {
+  auto queue = QueueOf(threadId, false);
+  if (!queue) return false;
+  std::lock_guard lock(queue->mutex);
+  return !queue->messages.empty();
+}
 
 void PostToMain(UINT message, WPARAM wParam, LPARAM lParam) {
   Push(*QueueOf(g_mainThreadId, true), MainWindow(), message, wParam, lParam);
@@ -203,7 +230,8 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto queue = QueueOf(threadId, true);
+  auto queue = threadId != 0 ? QueueOf(threadId, true) : nullptr;
+  if (!queue) return FALSE;
   Push(*queue, nullptr, message, wParam, lParam);
   return TRUE;
 }

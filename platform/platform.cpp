@@ -7,6 +7,7 @@
 #include "platform/device.h"
 #include "platform/png_writer.h"
 #include "platform/single_instance.h"
+#include "platform/wave_device.h"
 
 namespace ce {
 
@@ -43,10 +44,12 @@ bool StartPlatform(const PlatformOptions& options, std::string* error) {
       return false;
     }
   }
+  detail::StartWave(options);
   return true;
 }
 
 void StopPlatform() {
+  if (g_device) detail::StopWave();
   detail::StopListening();
   detail::CloseDataStore();
   g_device.reset();

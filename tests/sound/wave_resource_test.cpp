@@ -1,0 +1,148 @@
+// Reading WAVE resources: good ones, and ones that must not play.
+#include "sound/wave_resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sound/sound_engine.h"
+
+namespace {
+
+void Put32(std::vector<std::uint8_t>* out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out->push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+void Put16(std::vector<std::uint8_t>* out, std::uint16_t v) {
+  out->push_back(static_cast<std::uint8_t>(v));
+  out->push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void PutId(std::vector<std::uint8_t>* out, const char* id) {
+  for (int i = 0; i < 4; ++i) out->push_back(static_cast<std::uint8_t>(id[i]));
+}
+
+struct Wave {
+  std::uint16_t channels = 1;
+  std::uint32_t rate = 22050;
+  std::uint16_t bits = 8;
+  std::uint32_t fmtExtra = 0;                                       // bytes of fmt chunk beyond 16
+  std::vector<std::pair<std::string, std::uint32_t>> chunksBefore;  // id, size
+  std::uint32_t dataSize = 20;
+
+  std::vector<std::uint8_t> Build() const {
+    std::vector<std::uint8_t> w;
+    PutId(&w, "RIFF");
+    Put32(&w, 0);  // not looked at
+    PutId(&w, "WAVE");
+    PutId(&w, "fmt ");
+    Put32(&w, 16 + fmtExtra);
+    Put16(&w, 1);
+    Put16(&w, channels);
+    Put32(&w, rate);
+    Put32(&w, rate * channels * bits / 8);
+    Put16(&w, static_cast<std::uint16_t>(channels * bits / 8));
+    Put16(&w, bits);
+    w.insert(w.end(), fmtExtra, 0xEE);
+    for (const auto& [id, size] : chunksBefore) {
+      PutId(&w, id.c_str());
+      Put32(&w, size);
+      w.insert(w.end(), size, 'd');  // a chunk whose bytes look like "data"
+    }
+    PutId(&w, "data");
+    Put32(&w, dataSize);
+    for (std::uint32_t i = 0; i < dataSize; ++i) w.push_back(static_cast<std::uint8_t>(i + 1));
+    return w;
+  }
+};
+
+bool Parse(const std::vector<std::uint8_t>& bytes, SampleDescription* d, size_t size = SIZE_MAX) {
+  return ParseWaveResource(bytes.data(), std::min(size, bytes.size()), d);
+}
+
+TEST(WaveResourceTest, GoodResourcePlaysAllButItsLastEightBytes) {
+  auto bytes = Wave{}.Build();
+  SampleDescription d;
+  ASSERT_TRUE(Parse(bytes, &d));
+  EXPECT_EQ(d.data, bytes.data() + 44);
+  EXPECT_EQ(d.data[0], 1);
+  EXPECT_EQ(d.length, 12u);
+  EXPECT_EQ(d.sampleRate, 22050u);
+  EXPECT_EQ(d.owned, 0);
+
+  Wave rate;
+  rate.rate = 11025;
+  ASSERT_TRUE(Parse(rate.Build(), &d));
+  EXPECT_EQ(d.sampleRate, 11025u);
+}
+
+TEST(WaveResourceTest, ChunksAreWalkedByTheirSizes) {
+  Wave w;
+  w.fmtExtra = 2;  // a WAVEFORMATEX with its cbSize
+  w.chunksBefore = {{"fact", 4}, {"LIST", 26}, {"dat ", 0}};
+  auto bytes = w.Build();
+  SampleDescription d;
+  ASSERT_TRUE(Parse(bytes, &d));
+  EXPECT_EQ(d.data, bytes.data() + bytes.size() - 20);
+  EXPECT_EQ(d.length, 12u);
+}
+
+TEST(WaveResourceTest, OnlyEightBitMonoWithARateIsTaken) {
+  auto format = [](std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
+    Wave w;
+    w.channels = channels;
+    w.rate = rate;
+    w.bits = bits;
+    return w;
+  };
+  for (const Wave& w : {format(2, 22050, 8), format(1, 22050, 16), format(1, 0, 8)}) {
+    SampleDescription d;
+    EXPECT_FALSE(Parse(w.Build(), &d));
+    EXPECT_EQ(d.data, nullptr);
+  }
+  auto bytes = Wave{}.Build();
+  bytes[12] = 'F';  // the first chunk must be "fmt "
+  SampleDescription d;
+  EXPECT_FALSE(Parse(bytes, &d));
+  bytes = Wave{}.Build();
+  bytes[16] = 14;  // a fmt chunk too short for its fields
+  EXPECT_FALSE(Parse(bytes, &d));
+  EXPECT_EQ(d.data, nullptr);
+}
+
+TEST(WaveResourceTest, NothingIsReadPastTheEndOfTheResource) {
+  auto bytes = Wave{}.Build();
+  SampleDescription d;
+  // Cut anywhere before the data chunk's end: refused.
+  for (size_t size = 0; size < bytes.size(); ++size) {
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(size));
+    EXPECT_FALSE(Parse(cut, &d)) << size;
+  }
+  EXPECT_EQ(d.data, nullptr);
+  // A chunk size pointing past the end ends the walk, wherever it is.
+  Wave w;
+  w.chunksBefore = {{"LIST", 4}};
+  bytes = w.Build();
+  bytes[40] = 0xFF;
+  bytes[43] = 0x7F;
+  EXPECT_FALSE(Parse(bytes, &d));
+  bytes = Wave{}.Build();
+  bytes[16] = 0xF0;
+  bytes[19] = 0xFF;  // fmt size near 4 GB
+  EXPECT_FALSE(Parse(bytes, &d));
+  EXPECT_FALSE(ParseWaveResource(nullptr, 100, &d));
+}
+
+TEST(WaveResourceTest, DataShorterThanItsUnplayedTailPlaysNothing) {
+  SampleDescription d;
+  for (std::uint32_t size : {0u, 1u, 7u}) {
+    Wave w;
+    w.dataSize = size;
+    EXPECT_FALSE(Parse(w.Build(), &d)) << size;
+  }
+  Wave eight;
+  eight.dataSize = 8;
+  ASSERT_TRUE(Parse(eight.Build(), &d));
+  EXPECT_EQ(d.length, 0u);
+}
+
+}  // namespace
