@@ -1,0 +1,103 @@
+// The game's picture font 255, set up by the game's own font code: 42
+// glyphs with the digits first and the colon next, a blank last, and the
+// clock's and the score's texts rendered glyph by glyph.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/edit_field.h"
+#include "game/picture_font.h"
+#include "graphics/picture.h"
+#include "graphics/sprite.h"
+
+namespace {
+
+class GameFontTest : public testing::Test {
+ protected:
+  void SetUp() override { font_.Setup(255, 22, 700, 48); }
+  void TearDown() override { font_.ReleasePicture(); }
+
+  // Pixels of glyph g, row by row from its bottom (its first column for the
+  // reader) upwards.
+  std::vector<std::uint16_t> GlyphPixels(int g) const {
+    std::vector<std::uint16_t> pixels;
+    const Glyph& glyph = font_.glyphs[g];
+    for (int d = glyph.start; d < glyph.start + glyph.size; ++d)
+      for (int x = 0; x < 22; ++x) pixels.push_back(font_.picture->Pixel(x, 699 - d));
+    return pixels;
+  }
+
+  // Pixels of a rendered text from its bottom row upwards.
+  static std::vector<std::uint16_t> TextPixels(const CPicture* picture) {
+    std::vector<std::uint16_t> pixels;
+    for (int y = picture->height - 1; y >= 0; --y)
+      for (int x = 0; x < picture->width; ++x) pixels.push_back(picture->Pixel(x, y));
+    return pixels;
+  }
+
+  std::vector<std::uint16_t> Render(const char16_t* text) {
+    CEditField field;
+    field.Create(0, 0, &font_, 10, 1, 0);
+    field.SetText(text);
+    std::vector<std::uint16_t> pixels = TextPixels(field.picture);
+    field.Clear();
+    return pixels;
+  }
+
+  std::vector<std::uint16_t> Expected(const std::vector<int>& glyphs) const {
+    std::vector<std::uint16_t> pixels;
+    for (int g : glyphs) {
+      std::vector<std::uint16_t> p = GlyphPixels(g);
+      pixels.insert(pixels.end(), p.begin(), p.end());
+    }
+    return pixels;
+  }
+
+  int Inked(int g) const {
+    int n = 0;
+    std::uint16_t background = font_.picture->Pixel(0, 0);
+    for (std::uint16_t p : GlyphPixels(g)) n += p != background;
+    return n;
+  }
+
+  CPictureFont font_;
+};
+
+TEST_F(GameFontTest, FortyTwoGlyphsWithTheBlankLast) {
+  EXPECT_EQ(font_.blankGlyph, 41);
+  EXPECT_EQ(font_.glyphs[0].start, 0);
+  for (int g = 0; g < 42; ++g) {
+    EXPECT_GT(font_.glyphs[g].size, 3) << g;
+    if (g > 0) {
+      EXPECT_EQ(font_.glyphs[g].start, font_.glyphs[g - 1].start + font_.glyphs[g - 1].size);
+    }
+    if (g < 41) {
+      EXPECT_GT(Inked(g), 20) << "glyph " << g << " is empty";
+    }
+  }
+  EXPECT_EQ(Inked(41), 0);
+  // Digits share one width so that a rolling score keeps its place.
+  for (int g = 1; g < 10; ++g) EXPECT_EQ(font_.glyphs[g].size, font_.glyphs[0].size);
+  // Every digit and the colon look different.
+  for (int a = 0; a <= 10; ++a)
+    for (int b = a + 1; b <= 10; ++b) EXPECT_NE(GlyphPixels(a), GlyphPixels(b)) << a << " " << b;
+}
+
+TEST_F(GameFontTest, TheClockAndTheScoreRenderGlyphByGlyph) {
+  EXPECT_EQ(Render(u"03:00"), Expected({0, 3, 10, 0, 0}));
+  EXPECT_EQ(Render(u"1234567890"), Expected({1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
+  // A space and a letter beyond the font take the blank.
+  EXPECT_EQ(Render(u"5 Z"), Expected({5, 41, 41}));
+}
+
+TEST_F(GameFontTest, TheKeyIsTheBackgroundAndNoGlyphUsesIt) {
+  // The edit field keys on the strip's top-left pixel: it must be the
+  // background, and glyphs keep their ink and fill out of column 0, where
+  // the markers were.
+  std::uint16_t key = font_.picture->Pixel(0, 0);
+  EXPECT_EQ(font_.picture->Pixel(0, 699), key);
+  for (int y = 0; y < 700; ++y) EXPECT_EQ(font_.picture->Pixel(0, y), key) << y;
+}
+
+}  // namespace
