@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/asset_export.h"
 #include "app/command_line.h"
 #include "app/replay.h"
 #include "app/script.h"
@@ -67,6 +68,10 @@ int Main(int argc, char** argv) {
     script->SetStateFunction(&StateJson);
     if (!options.screenshots.empty()) script->SetScreenshotDir(options.screenshots);
   }
+
+  // Looking at the built-in pictures and sounds needs no device.
+  if (!options.extractDir.empty()) return ExtractResources(options.extractDir);
+  if (!options.contactSheet.empty()) return WriteContactSheet(options.contactSheet);
 
   std::string error;
   if (!ce::StartPlatform(ToPlatformOptions(options), &error)) {

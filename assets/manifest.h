@@ -12,6 +12,7 @@ struct ManifestEntry {
   int rate;  // sample rate of a sound; 0 for pictures
   const char* name;
   bool turned;  // the picture is stored turned for the sideways player
+  bool keyed;   // its top-left pixel is a key colour that the game leaves out
   const char* role;
 };
 

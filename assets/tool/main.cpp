@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,9 @@ std::string Quoted(const std::string& s) {
   return q + "\"";
 }
 
-std::vector<std::uint8_t> ManifestTable(const std::vector<tool::ManifestRow>& rows) {
+// `keyed` holds the ids of the pictures made with a key colour.
+std::vector<std::uint8_t> ManifestTable(const std::vector<tool::ManifestRow>& rows,
+                                        const std::set<int>& keyed) {
   std::string s =
       "// Made by the asset tool from assets/manifest.tsv; do not edit.\n"
       "#include \"assets/manifest.h\"\n\n"
@@ -56,7 +59,8 @@ std::vector<std::uint8_t> ManifestTable(const std::vector<tool::ManifestRow>& ro
   for (const auto& r : rows) {
     s += "    {" + Quoted(r.kind) + ", " + std::to_string(r.id) + ", " + std::to_string(r.width) +
          ", " + std::to_string(r.height) + ", " + std::to_string(r.rate) + ", " + Quoted(r.name) +
-         ", " + (r.view == "portrait" ? "false" : "true") + ", " + Quoted(r.role) + "},\n";
+         ", " + (r.view == "portrait" ? "false" : "true") + ", " +
+         (r.kind == "pct" && keyed.count(r.id) ? "true" : "false") + ", " + Quoted(r.role) + "},\n";
   }
   s += "};\n\nconst int g_manifestCount = " + std::to_string(rows.size()) +
        ";\n\n}  // namespace assets\n";
@@ -133,6 +137,7 @@ int main(int argc, char** argv) {
     if (r.kind == "pct") tool::SetPictureContext({r.id, r.width, r.height, r.view != "portrait"});
   }
 
+  std::set<int> keyed;
   int missing = 0;
   bool ok = true;
   for (const auto& r : rows) {
@@ -141,6 +146,7 @@ int main(int argc, char** argv) {
       const tool::PictureMaker* maker = tool::FindPicture(r.id);
       tool::Pixels pixels = maker ? (*maker)(*context) : Placeholder(*context);
       if (!maker) ++missing;
+      if (pixels.keyed) keyed.insert(r.id);
       if (pixels.width != r.width || pixels.height != r.height ||
           pixels.rgb565.size() != static_cast<std::size_t>(r.width) * r.height) {
         std::fprintf(stderr, "asset tool: picture %d came out %d x %d, not %d x %d\n", r.id,
@@ -160,7 +166,7 @@ int main(int argc, char** argv) {
           WriteIfChanged(out / (std::to_string(r.id) + ".wav"), tool::EncodeWave(samples, r.rate));
     }
   }
-  ok &= WriteIfChanged(table, ManifestTable(rows));
+  ok &= WriteIfChanged(table, ManifestTable(rows, keyed));
   if (!ok) {
     std::fprintf(stderr, "asset tool: cannot write to %s\n", out.c_str());
     return 1;
