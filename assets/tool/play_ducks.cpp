@@ -64,13 +64,16 @@ void Wing(const Canvas& c, const DuckColours& k, double sx, double sy, double li
   cairo_clip(cr);
   // Dark primaries at the tip, the blue speculum along the trailing edge.
   c.SetColour(far ? Darker(k.wingDark, 0.25) : k.wingDark);
-  cairo_rectangle(cr, -L, L * 0.62, 2 * L, L);
+  cairo_rectangle(cr, -L, L * 0.56, 2 * L, L);
+  cairo_fill(cr);
+  c.SetColour(Lighter(fill, 0.3));
+  c.Ellipse(L * 0.02, L * 0.2, L * 0.16, L * 0.3);
   cairo_fill(cr);
   c.SetColour(far ? Darker(k.speculum, 0.2) : k.speculum);
-  cairo_rectangle(cr, -L, L * 0.06, L * 0.62, L * 0.34);
+  cairo_rectangle(cr, -L, L * 0.04, L * 0.76, L * 0.36);
   cairo_fill(cr);
-  c.SetColour(Lighter(fill, 0.55));
-  cairo_rectangle(cr, -L * 0.44, L * 0.06, L * 0.06, L * 0.34);
+  c.SetColour(Lighter(fill, 0.6));
+  cairo_rectangle(cr, -L * 0.3, L * 0.04, L * 0.06, L * 0.36);
   cairo_fill(cr);
   // Feather lines.
   c.SetColour(Mix(fill, k.ink, 0.6));
