@@ -6,6 +6,7 @@
 #include "game/game_controller.h"
 #include "persistence/settings.h"
 #include "platform/window.h"
+#include "sound/sound_player.h"
 
 CApplication* g_application = nullptr;
 ce::HWND g_hwnd = nullptr;
@@ -68,9 +69,11 @@ void CApplication::CreateComponents() {
   animationList = new CAnimationList;
   viewList = new CViewList;
   dispatcher = new CDispatcher(viewList, animationList);
-  gameController = new CGameController(viewList, animationList, nullptr);
+  // Opens the wave device and starts the mixing thread.
+  soundEngine = new SoundPlayer;
+  gameController = new CGameController(viewList, animationList, soundEngine);
   dispatcher->SetGameController(gameController);
-  settings = new SettingsStore(nullptr);
+  settings = new SettingsStore(soundEngine);
   // The scene and every view; the intro starts.
   gameController->CreateViews(hwnd, settings);
 }
@@ -98,6 +101,9 @@ void CApplication::DestroyComponents() {
   // With every view and the scene.
   delete gameController;
   gameController = nullptr;
+  // Stops the mixing thread and closes the device.
+  delete soundEngine;
+  soundEngine = nullptr;
   // Last: writes the settings and the high-score table.
   delete settings;
   settings = nullptr;

@@ -12,6 +12,7 @@ class CDispatcher;
 class CGameController;
 class CViewList;
 class SettingsStore;
+class SoundPlayer;
 
 class CApplication {
  public:
@@ -32,6 +33,7 @@ class CApplication {
   CViewList* viewList = nullptr;
   CGameController* gameController = nullptr;
   CDispatcher* dispatcher = nullptr;
+  SoundPlayer* soundEngine = nullptr;  // the sound player, which owns the engine
 
   ce::HINSTANCE hInstance = nullptr;
   ce::HWND hwnd = nullptr;

@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "app/asset_export.h"
 #include "app/command_line.h"
+#include "app/play_sound.h"
 #include "app/replay.h"
 #include "app/script.h"
 #include "app/state_json.h"
@@ -77,6 +78,11 @@ int Main(int argc, char** argv) {
   if (!ce::StartPlatform(ToPlatformOptions(options), &error)) {
     std::fprintf(stderr, "reedshot: %s\n", error.c_str());
     return 1;
+  }
+  if (options.playSound) {
+    int status = PlaySoundResource(*options.playSound);
+    ce::StopPlatform();
+    return status;
   }
   if (script) ce::headless::SetDriver(script.get());
   std::unique_ptr<ReplayDriver> replay;

@@ -11,6 +11,8 @@
 #include "persistence/settings.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "sound/sound_engine.h"
+#include "sound/sound_player.h"
 
 namespace app {
 
@@ -104,6 +106,12 @@ std::string StateJson() {
   int scrollY = g_scene != nullptr ? g_scene->scrollY : 0;
   json.Key("scroll").BeginArray().Value(scrollX).Value(scrollY).EndArray();
   if (g_gameController != nullptr) GameState(json, *g_gameController);
+  const SoundPlayer* sound = g_application != nullptr ? g_application->soundEngine : nullptr;
+  json.Key("sound").BeginObject();
+  json.Field("playing", sound != nullptr && sound->engine != nullptr
+                            ? sound->engine->CountActiveSamples()
+                            : 0);
+  json.EndObject();
   json.EndObject();
   return json.str();
 }

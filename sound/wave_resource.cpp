@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/resources.h"
 #include "sound/sound_engine.h"
 
 namespace {
@@ -56,4 +57,13 @@ bool ParseWaveResource(const std::uint8_t* resource, std::size_t size,
     chunk = next;
   }
   return false;
+}
+
+bool LoadWaveResource(int id, SampleDescription* description) {
+  ce::HRSRC found = ce::FindResourceW(nullptr, ce::MAKEINTRESOURCEW(id), u"WAVE");
+  if (found == nullptr) return false;
+  ce::HGLOBAL loaded = ce::LoadResource(nullptr, found);
+  if (loaded == nullptr) return false;
+  const auto* bytes = static_cast<const std::uint8_t*>(ce::LockResource(loaded));
+  return ParseWaveResource(bytes, ce::SizeofResource(nullptr, found), description);
 }

@@ -13,3 +13,6 @@ struct SampleDescription;
 // sample rate, or whose chunks run past its end leaves `data` null.
 bool ParseWaveResource(const std::uint8_t* resource, std::size_t size,
                        SampleDescription* description);
+
+// Finds WAVE resource `id` of the program and reads it as above.
+bool LoadWaveResource(int id, SampleDescription* description);

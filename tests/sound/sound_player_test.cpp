@@ -1,0 +1,148 @@
+// The sound player over a table of test sounds: volumes, looping music,
+// StopAll, and sounds that must not play.
+#include "sound/sound_player.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/platform.h"
+#include "platform/resource_table.h"
+#include "sound/sound_engine.h"
+
+namespace {
+
+std::vector<unsigned char> MakeWave(std::uint16_t channels, std::uint32_t rate,
+                                    std::uint32_t fmtSize, std::uint32_t dataSize) {
+  std::vector<unsigned char> w;
+  auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) w.push_back(static_cast<unsigned char>(v >> (8 * i)));
+  };
+  auto id = [&](const char* s) {
+    for (int i = 0; i < 4; ++i) w.push_back(static_cast<unsigned char>(s[i]));
+  };
+  id("RIFF");
+  put(0, 4);
+  id("WAVE");
+  id("fmt ");
+  put(fmtSize, 4);
+  put(1, 2);
+  put(channels, 2);
+  put(rate, 4);
+  put(rate * channels, 4);
+  put(channels, 2);
+  put(8, 2);
+  for (std::uint32_t i = 16; i < fmtSize; ++i) w.push_back(0);
+  id("data");
+  put(dataSize, 4);
+  for (std::uint32_t i = 0; i < dataSize; ++i)
+    w.push_back(static_cast<unsigned char>(128 + i % 50));
+  return w;
+}
+
+class SoundPlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    click = MakeWave(1, 22050, 16, 408);   // 400 samples played
+    music = MakeWave(1, 22050, 18, 2008);  // fmt chunk with cbSize
+    reload = MakeWave(1, 11025, 16, 108);
+    stereo = MakeWave(2, 22050, 16, 108);
+    records = {{u"PCT", 540, click.data(), static_cast<unsigned>(click.size())},
+               {u"WAVE", 535, music.data(), static_cast<unsigned>(music.size())},
+               {u"WAVE", 540, click.data(), static_cast<unsigned>(click.size())},
+               {u"WAVE", 543, reload.data(), static_cast<unsigned>(reload.size())},
+               {u"WAVE", 600, stereo.data(), static_cast<unsigned>(stereo.size())}};
+    ce::testing::UseResourceTable(records.data(), static_cast<unsigned>(records.size()));
+    Start(false);
+  }
+  void TearDown() override {
+    ce::testing::UseResourceTable(nullptr, 0);
+    ce::StopPlatform();
+  }
+  void Start(bool mute) {
+    ce::PlatformOptions options;
+    options.headless = true;
+    options.mute = mute;
+    ASSERT_TRUE(ce::StartPlatform(options, nullptr));
+  }
+
+  std::vector<unsigned char> click, music, reload, stereo;
+  std::vector<ce::ResourceRecord> records;
+};
+
+TEST_F(SoundPlayerTest, EffectsOverlapAtTheSoundVolumeAndEndByThemselves) {
+  SoundPlayer player;
+  ASSERT_NE(player.engine, nullptr);
+  ASSERT_EQ(player.engine->opened, 1);
+  player.SetSoundVolume(40);
+  EXPECT_EQ(player.GetSoundVolume(), 40);
+  player.Play(540, 0, 0);
+  player.Play(540, 0, 0);
+  EXPECT_EQ(player.engine->CountActiveSamples(), 2);
+  const SampleChannel& first = player.engine->channels[0];
+  EXPECT_EQ(first.effective, 40);
+  EXPECT_EQ(first.loop, 0);
+  EXPECT_EQ(first.end, 400u << 8);  // the data chunk less its last 8 bytes
+  EXPECT_EQ(first.data, click.data() + 44);
+  player.Play(543, 0, 0);
+  EXPECT_EQ(player.engine->channels[2].step, 128u);
+  ce::Sleep(300);
+  EXPECT_EQ(player.engine->CountActiveSamples(), 0);
+}
+
+TEST_F(SoundPlayerTest, MusicLoopsAtTheMusicVolumeUntilStopAll) {
+  SoundPlayer player;
+  player.SetMusicVolume(70);  // plays as 64
+  player.SetSoundVolume(10);
+  player.Play(535, 1, 1);
+  const SampleChannel& channel = player.engine->channels[0];
+  EXPECT_EQ(channel.effective, 64);
+  EXPECT_EQ(channel.loop, 1);
+  EXPECT_EQ(channel.end, 2000u << 8);  // found past the longer fmt chunk
+  player.SetMusicVolume(20);           // only for sounds started afterwards
+  ce::Sleep(500);                      // several times the sound's length
+  EXPECT_EQ(player.engine->CountActiveSamples(), 1);
+  EXPECT_EQ(channel.effective, 64);
+  player.StopAll();
+  EXPECT_EQ(player.engine->CountActiveSamples(), 0);
+  player.Play(535, 1, 1);
+  EXPECT_EQ(player.engine->channels[0].effective, 20);
+}
+
+TEST_F(SoundPlayerTest, StopAllStopsWhateverPlaysOnAnyChannel) {
+  SoundPlayer player;
+  player.Play(535, 1, 1);  // channel 0
+  player.Play(543, 0, 0);  // channel 1, short
+  player.Play(535, 1, 1);  // channel 2
+  ce::Sleep(200);          // the short one has ended
+  EXPECT_FALSE(player.engine->channels[1].IsPlaying());
+  EXPECT_EQ(player.engine->CountActiveSamples(), 2);
+  player.StopAll();
+  EXPECT_EQ(player.engine->CountActiveSamples(), 0);
+  player.StopAll();
+}
+
+TEST_F(SoundPlayerTest, MissingOrUnplayableSoundsAreNotPlayed) {
+  SoundPlayer player;
+  player.Play(599, 0, 0);                            // no such sound
+  player.Play(600, 0, 0);                            // stereo
+  ce::testing::UseResourceTable(records.data(), 1);  // id 540 only as a picture
+  player.Play(540, 0, 0);
+  EXPECT_EQ(player.engine->CountActiveSamples(), 0);
+}
+
+TEST_F(SoundPlayerTest, WithoutADeviceEverythingIsSilentlyRefused) {
+  Start(/*mute=*/true);
+  SoundPlayer player;
+  ASSERT_NE(player.engine, nullptr);
+  EXPECT_EQ(player.engine->opened, 0);
+  player.Play(540, 0, 0);
+  player.Play(535, 1, 1);
+  EXPECT_EQ(player.engine->CountActiveSamples(), 0);
+  player.StopAll();
+  player.SetMusicVolume(3);
+  EXPECT_EQ(player.musicVolume, 3);
+}
+
+}  // namespace
