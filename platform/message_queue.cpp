@@ -26,10 +26,11 @@ struct Queue {
   bool quit = false;
 };
 
-std::mutex g_queuesMutex;
-std::map<DWORD, std::shared_ptr<Queue>> g_queues;
+// Never destroyed: a thread that ends while the process exits still uses them.
+std::mutex& g_queuesMutex = *new std::mutex;
+std::map<DWORD, std::shared_ptr<Queue>>& g_queues = *new std::map<DWORD, std::shared_ptr<Queue>>;
 // Threads that have ended: posting to them fails.
-std::set<DWORD> g_endedThreads;
+std::set<DWORD>& g_endedThreads = *new std::set<DWORD>;
 std::atomic<DWORD> g_nextThreadId{1};
 thread_local DWORD t_threadId = 0;
 

@@ -18,8 +18,10 @@ namespace ce {
 
 namespace {
 
-std::mutex g_mutex;
-std::condition_variable g_changed;
+// Never destroyed, like the other globals here: a thread may still be
+// ending while the process exits.
+std::mutex& g_mutex = *new std::mutex;
+std::condition_variable& g_changed = *new std::condition_variable;
 
 // A thread's state outlives its handle: closing the handle does not end
 // the thread.
@@ -59,8 +61,9 @@ class EventObject final : public detail::KernelObject {
 
 // The threads made by CreateThread that have not ended, and (headless) how
 // many messages each has been sent.
-std::map<DWORD, std::shared_ptr<ThreadState>> g_threads;
-std::map<DWORD, unsigned long> g_posted;
+std::map<DWORD, std::shared_ptr<ThreadState>>& g_threads =
+    *new std::map<DWORD, std::shared_ptr<ThreadState>>;
+std::map<DWORD, unsigned long>& g_posted = *new std::map<DWORD, unsigned long>;
 std::atomic<bool> g_headlessTimeouts{false};
 
 void RunThread(std::shared_ptr<ThreadState> thread) {
