@@ -177,6 +177,57 @@ void Ripples(const Canvas& c) {
   }
 }
 
+// A landing stage off the hut's porch, a fence across the meadow and lily
+// pads on the near water.
+void Details(const Canvas& c) {
+  cairo_t* cr = c.cr();
+  for (double x : {140.5, 163.5, 186.5, 209.5}) {
+    cairo_rectangle(cr, x, 183, 3, 12);
+    c.FillInk(Hex(0x6E4A2C), 1.0);
+    cairo_move_to(cr, x - 1, 195.5);
+    cairo_line_to(cr, x + 4, 195.5);
+    c.SetColour(Hex(0xD7ECF0, 0.9));
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+  }
+  cairo_rectangle(cr, 128.5, 180.5, 86, 4);
+  c.FillInk(Hex(0xA57A4A), 1.0);
+  cairo_set_line_width(cr, 1.0);
+  c.SetColour(Hex(0x7D5634));
+  for (double x = 136.5; x < 214; x += 8) {
+    cairo_move_to(cr, x, 181);
+    cairo_line_to(cr, x, 184);
+  }
+  cairo_stroke(cr);
+
+  for (double x = 478.5; x < 600; x += 15) {
+    cairo_rectangle(cr, x, 161.5, 2.5, 15);
+    c.FillInk(Hex(0x9C7448), 0.9);
+  }
+  for (double y : {165.5, 171.5}) {
+    cairo_rectangle(cr, 477, y, 124, 1.6);
+    c.FillInk(Hex(0xB78C5A), 0.7);
+  }
+
+  static const double pads[][3] = {{232, 233, 6}, {246, 237, 4.5}, {508, 231, 5.5},
+                                   {756, 235, 6}, {771, 229, 4},   {930, 236, 5.5}};
+  for (const auto& p : pads) {
+    // A flat disc with its notch, seen at a low angle.
+    cairo_save(cr);
+    cairo_translate(cr, p[0], p[1]);
+    cairo_scale(cr, 1, 0.45);
+    cairo_move_to(cr, 0, 0);
+    cairo_arc(cr, 0, 0, p[2], 0.35, 2 * 3.14159265358979 - 0.1);
+    cairo_close_path(cr);
+    cairo_restore(cr);
+    c.FillInk(Hex(0x4E8F3A), 0.8);
+  }
+  for (const auto& p : {pads[0], pads[3]}) {
+    c.Ellipse(p[0] - 1, p[1] - 2, 2.2, 1.6);
+    c.FillInk(Hex(0xF6B6C8), 0.7);
+  }
+}
+
 }  // namespace
 
 double ShoreAt(double px) {
@@ -239,6 +290,7 @@ const Panorama& ThePanorama() {
   DrawBankObjects(p.front);
   DrawReflections(p.backdrop, p.front);
   Ripples(p.backdrop);
+  Details(p.backdrop);
   DrawWaterObjects(p.front);
   cairo_t* cr = p.full.cr();
   cairo_set_source_surface(cr, p.backdrop.surface(), 0, 0);
