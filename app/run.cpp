@@ -1,6 +1,9 @@
 #include "app/run.h"
 
+#include <stdlib.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -9,6 +12,7 @@
 #include "app/application.h"
 #include "app/asset_export.h"
 #include "app/command_line.h"
+#include "app/demo.h"
 #include "app/play_sound.h"
 #include "app/replay.h"
 #include "app/script.h"
@@ -74,8 +78,32 @@ int Main(int argc, char** argv) {
   if (!options.extractDir.empty()) return ExtractResources(options.extractDir);
   if (!options.contactSheet.empty()) return WriteContactSheet(options.contactSheet);
 
+  // The demo plays on a fresh data directory unless told otherwise, so
+  // that the same command gives the same files every time.
+  std::unique_ptr<DemoDriver> demo;
+  std::string demoData;
+  ce::PlatformOptions platformOptions = ToPlatformOptions(options);
+  if (options.demoDir) {
+    std::error_code ec;
+    std::filesystem::create_directories(*options.demoDir, ec);
+    if (ec) {
+      std::fprintf(stderr, "reedshot: cannot create %s: %s\n", options.demoDir->c_str(),
+                   ec.message().c_str());
+      return 1;
+    }
+    if (platformOptions.dataDir.empty()) {
+      demoData = (std::filesystem::temp_directory_path() / "reedshot-demo-XXXXXX").string();
+      if (mkdtemp(demoData.data()) == nullptr) {
+        std::fprintf(stderr, "reedshot: cannot create a data directory for the demo\n");
+        return 1;
+      }
+      platformOptions.dataDir = demoData;
+    }
+    demo = std::make_unique<DemoDriver>(*options.demoDir);
+  }
+
   std::string error;
-  if (!ce::StartPlatform(ToPlatformOptions(options), &error)) {
+  if (!ce::StartPlatform(platformOptions, &error)) {
     std::fprintf(stderr, "reedshot: %s\n", error.c_str());
     return 1;
   }
@@ -85,6 +113,7 @@ int Main(int argc, char** argv) {
     return status;
   }
   if (script) ce::headless::SetDriver(script.get());
+  if (demo) ce::headless::SetDriver(demo.get());
   std::unique_ptr<ReplayDriver> replay;
   if (!options.replay.empty()) {
     replay = ReplayDriver::Open(options.replay, &error);
@@ -106,6 +135,15 @@ int Main(int argc, char** argv) {
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
   ce::recording::Stop();
   ce::StopPlatform();
+  if (demo) {
+    bool written = demo->WriteSummary();
+    if (!demoData.empty()) std::filesystem::remove_all(demoData);
+    if (!written || !demo->completed()) {
+      std::fprintf(stderr, "reedshot: the demo did not finish\n");
+      return 1;
+    }
+    return 0;
+  }
   if (script && script->failed()) return 2;
   if (result == 0 && !g_raisedOtherInstance) {
     std::fprintf(stderr, "reedshot: start-up failed\n");
