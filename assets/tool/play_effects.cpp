@@ -44,10 +44,10 @@ void Feather(const Canvas& c, double x, double y, double length, double angle, C
 void FeatherBurst(const Canvas& c, double cx, double cy, double reach, double length, int count,
                   int frame, double haze) {
   cairo_t* cr = c.cr();
-  double t = frame / 6.0;
+  double t = (frame + 1) / 7.0;
   // A white flash of down at the start.
   if (frame < 2) {
-    double r = reach * (0.2 + 0.2 * frame);
+    double r = reach * (0.3 + 0.15 * frame);
     c.Ellipse(cx, cy, r, r * 0.8);
     c.SetColour(Mix(Hex(0xFFFFFF), kSkyHaze, haze));
     cairo_fill(cr);

@@ -71,6 +71,35 @@ TEST(ManifestTest, EveryPictureDecodesToExactlyItsSize) {
   }
 }
 
+// The pictures of play that the game draws keyed (on their top-left pixel):
+// each shows a shape and, unless it is a piece of the scenery (a wall may
+// fill its piece), leaves room around it, so that neither a picture drawn
+// off its canvas nor one drawn as a plain block slips through.
+TEST(ManifestTest, EveryKeyedPictureOfPlayHasAShapeAndRoomAroundIt) {
+  int checked = 0;
+  for (int i = 0; i < assets::g_manifestCount; ++i) {
+    const assets::ManifestEntry& e = assets::g_manifest[i];
+    bool ofPlay = e.id >= 149 && e.id <= 349 && e.id != 255;  // the font is its own test
+    if (std::strcmp(e.kind, "pct") != 0 || (!ofPlay && e.id != 581)) continue;
+    ASSERT_TRUE(e.keyed) << "picture " << e.id;
+    Resource r = Find(u"PCT", e.id);
+    std::vector<std::uint16_t> pixels(static_cast<std::size_t>(e.width) * e.height);
+    DecodePctData(r.data, r.size, reinterpret_cast<std::uint8_t*>(pixels.data()),
+                  pixels.size() * 2);
+    std::size_t key = 0;
+    for (std::uint16_t p : pixels) key += p == pixels[0];
+    bool scenery = e.id >= 261 && e.id <= 302 && (e.id <= 267 || e.id >= 284);
+    if (!scenery) {
+      EXPECT_GE(key * 100, pixels.size() * 3) << "picture " << e.id << " has no room around it";
+    }
+    EXPECT_GE((pixels.size() - key) * 100, pixels.size() * 3) << "picture " << e.id << " is empty";
+    ++checked;
+  }
+  EXPECT_GT(checked, 120);
+  EXPECT_FALSE(assets::FindManifestEntry("pct", 146)->keyed);
+  EXPECT_FALSE(assets::FindManifestEntry("pct", 510)->keyed);
+}
+
 TEST(ManifestTest, EverySoundIsEightBitMonoAtItsRate) {
   for (int i = 0; i < assets::g_manifestCount; ++i) {
     const assets::ManifestEntry& e = assets::g_manifest[i];
