@@ -276,6 +276,7 @@ void RegisterScreenButton(int id, int fbX, int fbY, const std::string& label, Sc
 }
 
 void PaintPicture(const Canvas& c, int id, double x, double y, double scale) {
+  if (!FindPicture(id) || !FindPictureContext(id)) return;
   Pixels p = MakePicture(id);
   const PictureContext* context = FindPictureContext(id);
   bool turned = context && context->turned;

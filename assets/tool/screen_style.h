@@ -60,7 +60,8 @@ void RegisterScreenButton(int id, int fbX, int fbY, const std::string& label, Sc
                           double size = 13.0, int parentHeight = 320);
 
 // Paints a registered picture (as the player sees it; its key colour left
-// out) into a canvas with its top-left at (x, y), scaled.
+// out) into a canvas with its top-left at (x, y), scaled. A picture that has
+// no maker yet is left out.
 void PaintPicture(const Canvas& c, int id, double x, double y, double scale = 1.0);
 
 // Copies frame-buffer pixels into a larger picture at frame-buffer (x, y).
