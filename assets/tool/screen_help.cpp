@@ -84,7 +84,7 @@ void Page1(const Canvas& c) {
 
 void Page2(const Canvas& c) {
   Page(c, "RELOADING", 2);
-  PaintPicture(c, 251, 170, 26, 0.8);
+  PaintPicture(c, 251, 146, 55, 0.6);
   Line(c, "WHEN THE GUN IS EMPTY,", 8, 36);
   Line(c, "THE SHELLS BLINK RELOAD.", 8, 48);
   Line(c, "TAP THE SHELLS AT THE", 8, 64);
