@@ -22,7 +22,7 @@ constexpr int kResumeX = 215, kResumeY = 270;
 constexpr int kHighScoreOkX = 213, kHighScoreOkY = 35;
 constexpr int kStatsX = 213, kStatsY = 218;
 // The player's pace: a move, then this long to look again.
-constexpr ce::DWORD kReactionMs = 90;
+constexpr ce::DWORD kReactionMs = 150;
 
 ce::LPARAM At(int x, int y) {
   return ce::MAKELPARAM(static_cast<ce::WORD>(x), static_cast<ce::WORD>(y));
@@ -112,9 +112,10 @@ bool DemoDriver::PlayStep() {
   const GameSnapshot& game = state.game;
   if (state.view != kViewGame && state.view != kViewPauseMenu) return false;
   if (state.hasSettings && state.settings.resultPending) {
-    // The clock ran out: the game-over picture shows until the next pass.
-    Shot("game-over");
-    return false;
+    // The clock ran out: the game shows its game-over picture while it
+    // pauses before the high-score table (caught by OnSleep).
+    Wait(10);
+    return true;
   }
   // Three moments of play, and one visit to the pause menu.
   static const int kShotAt[] = {165, 110, 45};
@@ -157,7 +158,8 @@ bool DemoDriver::PlayStep() {
     case DemoMove::kNone:
       break;
   }
-  Wait(kReactionMs);
+  // Near the end, look at every tick so as not to miss the game-over picture.
+  Wait(game.secondsLeft <= 1 ? 10 : kReactionMs);
   return true;
 }
 
@@ -180,10 +182,7 @@ bool DemoDriver::OnIdle() {
         return true;
       }
       case Step::kShot: {
-        // Numbered in the order taken, so the files sort as the session ran.
-        char number[16];
-        std::snprintf(number, sizeof(number), "%02d-", ++shotCount_);
-        TakeScreenshot(dir_, number + step.name);
+        NumberedShot(step.name);
         steps_.pop_front();
         continue;
       }
@@ -223,6 +222,21 @@ bool DemoDriver::OnIdle() {
       }
     }
   }
+}
+
+void DemoDriver::OnSleep(ce::DWORD ms) {
+  if (gameOverShot_ || ms < 1000) return;
+  StateSnapshot state = TakeSnapshot();
+  if (state.view != kViewGame || !state.settings.resultPending) return;
+  gameOverShot_ = true;
+  NumberedShot("game-over");
+}
+
+// Numbered in the order taken, so that the files sort as the session ran.
+void DemoDriver::NumberedShot(const std::string& name) {
+  char number[16];
+  std::snprintf(number, sizeof(number), "%02d-", ++shotCount_);
+  TakeScreenshot(dir_, number + name);
 }
 
 bool DemoDriver::WriteSummary() const {

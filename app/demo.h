@@ -18,6 +18,8 @@ class DemoDriver : public ce::headless::Driver {
  public:
   explicit DemoDriver(std::string dir);
   bool OnIdle() override;
+  // The program paused for ms milliseconds in the middle of a pass.
+  void OnSleep(ce::DWORD ms) override;
   // Writes summary.json; false when it cannot be written.
   bool WriteSummary() const;
   // True when the session went through every stage.
@@ -43,6 +45,7 @@ class DemoDriver : public ce::headless::Driver {
   void Until(const std::string& what, std::function<bool(const StateSnapshot&)> done,
              ce::DWORD timeoutMs);
   void Call(std::function<void()> call);
+  void NumberedShot(const std::string& name);
   void PostNow(ce::UINT message, ce::WPARAM wParam, ce::LPARAM lParam);
   // One move of the game: returns false when the game is over.
   bool PlayStep();
@@ -55,6 +58,7 @@ class DemoDriver : public ce::headless::Driver {
   int shotCount_ = 0;
   bool paused_ = false;
   bool completed_ = false;
+  bool gameOverShot_ = false;
   StateSnapshot last_;
 };
 

@@ -15,6 +15,9 @@ class Driver {
  public:
   virtual ~Driver() = default;
   virtual bool OnIdle() = 0;
+  // The main thread sleeps for ms (virtual) milliseconds in the middle of
+  // a pass: what the window shows now is otherwise never seen by OnIdle.
+  virtual void OnSleep(DWORD) {}
 };
 
 void SetDriver(Driver* driver);

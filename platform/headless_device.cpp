@@ -38,7 +38,10 @@ class HeadlessDevice final : public Device {
     return now_.load();
   }
 
-  void SleepFor(DWORD ms) override { Advance(ms); }
+  void SleepFor(DWORD ms) override {
+    if (driver_ != nullptr && IsMainThread()) driver_->OnSleep(ms);
+    Advance(ms);
+  }
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
     reads_ = 0;
