@@ -41,7 +41,6 @@ class Osc {
   int rate_;
   double phase_;
   double width_ = 0.5;
-  float triangle_ = 0.0f;
 };
 
 // Attack, decay to a sustain level, hold, release; times in seconds.
