@@ -138,14 +138,12 @@ TargetResult CTargetSet::Update(const InputEvent* event, int armed, int) {
   }
 
   CMover* creeper = slots[0];
-  if (creeper != nullptr) {
-    if (shooting && creeper->HitTest(event->x, event->y, scrollX, scrollY) != 0)
-      return Score(creeper->x(), creeper->y(), kTargetCreeper);
-    // About one pixel in 25 frames from y 620 up to y 250; shows when the
-    // sprite is next drawn.
-    int r = random.Next(100);
-    if (r < 30 && r % 8 == 0 && creeper->y() >= 251) creeper->sprite->y -= 1;
-  }
+  if (creeper != nullptr && shooting && creeper->HitTest(event->x, event->y, scrollX, scrollY) != 0)
+    return Score(creeper->x(), creeper->y(), kTargetCreeper);
+  // About one pixel in 25 frames from y 620 up to y 250; shows when the
+  // sprite is next drawn.
+  int r = random.Next(100);
+  if (creeper != nullptr && r < 30 && r % 8 == 0 && creeper->y() >= 251) creeper->sprite->y -= 1;
 
   if (count + 1 < kSlots && random.Next(30) == 7) SpawnTarget();
   return result;
