@@ -38,7 +38,7 @@ void Handheld(const Canvas& c, double cx, double cy, double turn, Colour body) {
 // turned on its side, and the words.
 void TurnRequest(const Canvas& c) {
   cairo_t* cr = c.cr();
-  c.SetColour(Hex(0x10161E));
+  c.SetColour(Hex(0x000000));  // the intro screen is black around it
   cairo_paint(cr);
   Handheld(c, 70, 92, 0, Hex(0x6A7684));
   Handheld(c, 152, 96, kPi / 2, Hex(0xB9C4D0));
