@@ -193,6 +193,18 @@ void CreditLine(const Canvas& c, const Credit& k) {
   OutlinedText(c, k.text, 1, std::round(y), size, k.heading ? kTitle : kCream, kInk, 0);
 }
 
+// A credit line is drawn keyed while it fades and copied whole while it is
+// solid, over black: so its background is black, and black is its key.
+PictureMaker CreditPicture(const Credit& k) {
+  PictureMaker keyed = Drawn([k](Canvas& c) { CreditLine(c, k); }, Mode::Keyed);
+  return [keyed](const PictureContext& context) {
+    Pixels p = keyed(context);
+    for (std::uint16_t& v : p.rgb565)
+      if (v == kKey565) v = 0;
+    return p;
+  };
+}
+
 void CreditsLogo(const Canvas& c) {
   c.RoundedRect(1, 2, c.width() - 3, c.height() - 4, 5);
   c.FillInk(kWood, 1.4);
@@ -219,8 +231,7 @@ const bool registered = [] {
   RegisterPicture(405, Drawn(Page5, Mode::Opaque));
   RegisterPicture(406, Drawn(Page6, Mode::Opaque));
   RegisterPicture(509, Drawn(About, Mode::Opaque));
-  for (const Credit& k : kCredits)
-    RegisterPicture(k.id, Drawn([k](Canvas& c) { CreditLine(c, k); }, Mode::Keyed));
+  for (const Credit& k : kCredits) RegisterPicture(k.id, CreditPicture(k));
   RegisterPicture(421, Drawn(CreditsLogo, Mode::Keyed));
   return true;
 }();
