@@ -116,17 +116,15 @@ void TapSign(const Canvas& c) {
   CentredText(c, "TAP TO START", 1, 1, c.width() - 3, c.height() - 3, 11, kInk, kCream, 0);
 }
 
-// The skip button (352, 353): the word stacked letter over letter, for a
-// narrow upright button.
+// The skip button (352, 353): the word on a small board, upright like the
+// request it goes with (the device is still held in portrait).
 void Skip(const Canvas& c, bool pressed) {
   c.SetColour(Hex(0x000000));
   cairo_paint(c.cr());
   double sink = pressed ? 1 : 0;
   c.RoundedRect(1 + sink, 1 + sink, c.width() - 2.5, c.height() - 2.5, 4);
   c.FillInk(pressed ? kWoodPressed : kWood, 1.2);
-  const char* letters[] = {"S", "K", "I", "P"};
-  for (int i = 0; i < 4; ++i)
-    CentredText(c, letters[i], sink, 3 + i * 10 + sink, c.width(), 10, 9, kCream, kInk, 0);
+  CentredText(c, "SKIP", sink, sink, c.width(), c.height(), 11, kCream, kInk, 0);
 }
 
 const bool registered = [] {
