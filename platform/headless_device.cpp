@@ -31,7 +31,7 @@ class HeadlessDevice final : public Device {
       if (--count == 0) feed_.pop_front();
       return now_.load();
     }
-    if (IsMainThread() && ++reads_ >= kReadsPerBusyMillisecond) {
+    if (IsMainThread() && !playing_ && ++reads_ >= kReadsPerBusyMillisecond) {
       reads_ = 0;
       Advance(1);
     }
@@ -85,13 +85,19 @@ class HeadlessDevice final : public Device {
 
  private:
   // Virtual time moves on; the wave device plays along.
+  // The wave device's own clock reads (stamping the messages it posts) are
+  // not a busy wait: sound must not change the run's timing.
   void Advance(DWORD ms) {
     now_.fetch_add(ms);
+    bool main = IsMainThread();
+    if (main) playing_ = true;
     HeadlessWaveTimePassed(ms);
+    if (main) playing_ = false;
   }
 
   std::atomic<DWORD> now_{headless::kStartTick};
   int reads_ = 0;
+  bool playing_ = false;
   DWORD waitLeft_ = 0;
   bool quitRequested_ = false;
   headless::Driver* driver_ = nullptr;

@@ -15,8 +15,8 @@ using testsupport::RunProgram;
 
 std::string Capture(const std::string& dir, int id, const std::string& name) {
   std::string path = dir + "/" + name;
-  auto r = RunProgram(REEDSHOT_BINARY, {"--headless", "--play-sound", std::to_string(id),
-                                        "--audio-out", path});
+  auto r = RunProgram(REEDSHOT_BINARY,
+                      {"--headless", "--play-sound", std::to_string(id), "--audio-out", path});
   EXPECT_EQ(r.status, 0) << r.err;
   std::string bytes = testsupport::ReadFile(path);
   std::remove(path.c_str());
@@ -53,6 +53,35 @@ TEST(PlaySoundTest, UnknownSoundOrNoDeviceFails) {
   EXPECT_NE(missing.err.find("no playable sound 9"), std::string::npos) << missing.err;
   auto muted = RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--play-sound", "540"});
   EXPECT_EQ(muted.status, 1);
+}
+
+// Everything but the sound section, with the ticks moved back by `ms`.
+std::string WithoutSound(std::string out, long ms = 0) {
+  for (size_t at; (at = out.find(",\"sound\":{")) != std::string::npos;)
+    out.erase(at, out.find('}', at) + 1 - at);
+  const std::string tick = "\"tick\":";
+  for (size_t at = 0; (at = out.find(tick, at)) != std::string::npos;) {
+    at += tick.size();
+    size_t end = out.find(',', at);
+    out.replace(at, end - at, std::to_string(std::stol(out.substr(at, end - at)) - ms));
+  }
+  return out;
+}
+
+TEST(PlaySoundTest, SoundDoesNotChangeTheRunsTiming) {
+  std::string dir = testsupport::MakeTempDir("sound");
+  std::string script =
+      "wait 2500\nstate\ntap 120 160\nwait 700\nstate\ntap 60 200\nwait 3000\nstate\n";
+  auto muted = RunProgram(REEDSHOT_BINARY, {"--script", "-", "--data-dir", dir, "--mute"}, script);
+  std::string dir2 = testsupport::MakeTempDir("sound");
+  auto loud =
+      RunProgram(REEDSHOT_BINARY,
+                 {"--script", "-", "--data-dir", dir2, "--audio-out", dir2 + "/a.wav"}, script);
+  ASSERT_EQ(muted.status, 0) << muted.err;
+  ASSERT_EQ(loud.status, 0) << loud.err;
+  // Opening the wave device waits 100 ms; from then on the runs keep step.
+  EXPECT_EQ(WithoutSound(loud.out, 100), WithoutSound(muted.out));
+  EXPECT_GT(testsupport::ReadFile(dir2 + "/a.wav").size(), 44u + 6000 * 44);
 }
 
 TEST(PlaySoundTest, StateLineCountsThePlayingSounds) {
