@@ -70,11 +70,11 @@ OpenResult Check(sqlite3* db, bool writable) {
   std::int64_t appId = id.Step() ? id.Int(0) : 0;
   if (appId != 0 && appId != kApplicationId) return OpenResult::kDamaged;
   if (appId == 0) {
-    // Unmarked: a new file, or someone else's database that is not touched.
+    // Unmarked: a new file, made ours now, or someone else's database,
+    // moved aside untouched.
     Statement tables(db, "SELECT count(*) FROM sqlite_master");
     if (!tables.Step() || tables.Int(0) != 0) return OpenResult::kDamaged;
-  }
-  if (writable) {
+    if (!writable) return OpenResult::kUnusable;
     std::string sql = std::string("BEGIN IMMEDIATE;") + kSchema +
                       "PRAGMA application_id = " + std::to_string(kApplicationId) + ";COMMIT;";
     int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
@@ -100,10 +100,11 @@ OpenResult TryOpen(const std::string& path, int flags, sqlite3** out) {
   bool writable = (flags & SQLITE_OPEN_READWRITE) != 0;
   sqlite3_busy_timeout(db, 2000);
   if (writable) {
-    // A rollback journal deleted at commit, with the directory synced
-    // afterwards: a commit that returned survives a crash or power loss.
-    sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr);
+    // Write-ahead log synced at every commit: a commit that returned
+    // survives a crash or power loss, and a killed process leaves the file
+    // consistent.
+    sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
   }
   OpenResult result = Check(db, writable);
   if (result != OpenResult::kOpened) {
@@ -112,6 +113,21 @@ OpenResult TryOpen(const std::string& path, int flags, sqlite3** out) {
   }
   *out = db;
   return result;
+}
+
+// A file name as the path of a "file:" URI.
+std::string UriPath(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 // Renames the file (and a journal that belongs to it) to a name that is not
@@ -156,8 +172,13 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
     return;
   }
   *writable = false;
+  // Read-only: as it is, or when its log cannot be opened in a directory
+  // that cannot be written, as it was last checkpointed.
   if (result == OpenResult::kUnusable && fs::exists(path, ec) &&
-      TryOpen(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, db) == OpenResult::kOpened) {
+      (TryOpen(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, db) == OpenResult::kOpened ||
+       TryOpen("file:" + UriPath(path) + "?immutable=1",
+               SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+               db) == OpenResult::kOpened)) {
     std::fprintf(stderr, "reedshot: cannot write %s; settings and scores will not be saved\n",
                  path.c_str());
     return;
@@ -264,7 +285,7 @@ std::recursive_mutex& DataStoreLock() {
 }
 
 DataStore* OpenDataStore() {
-  std::string directory = DataDirectory(GetPlatformOptions().dataDir);
+  std::string directory = ce::DataDirectory(GetPlatformOptions().dataDir);
   if (g_store && g_storeDirectory == directory) return g_store.get();
   g_store.reset(new DataStore);
   g_storeDirectory = directory;
@@ -279,6 +300,16 @@ void CloseDataStore() {
   g_storeDirectory.clear();
 }
 
+bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* out) {
+  std::u16string original(text, length);
+  *out = ToUtf8(original.c_str());
+  return FromUtf8(*out) == original;
+}
+
+}  // namespace ce::detail
+
+namespace ce {
+
 std::string DataDirectory(const std::string& configured) {
   if (!configured.empty()) return configured;
   const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -291,10 +322,4 @@ std::string DataDirectory(const std::string& configured) {
   return std::string(home) + "/.local/share/reedshot";
 }
 
-bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* out) {
-  std::u16string original(text, length);
-  *out = ToUtf8(original.c_str());
-  return FromUtf8(*out) == original;
-}
-
-}  // namespace ce::detail
+}  // namespace ce

@@ -1,9 +1,9 @@
 // Inside the platform layer: the one SQLite file behind the registry and
 // the object store, "reedshot.db" in the data directory (--data-dir, by
 // default $XDG_DATA_HOME/reedshot or ~/.local/share/reedshot, made on first
-// use). Every write is its own transaction, synced before it returns, so a
-// process killed at any moment leaves the file consistent with every
-// completed write in it.
+// use). Every write is its own transaction, synced to the write-ahead log
+// before it returns, so a process killed at any moment leaves the file
+// consistent with every completed write in it.
 #pragma once
 
 #include <sqlite3.h>
@@ -90,10 +90,6 @@ std::recursive_mutex& DataStoreLock();
 // lives in memory and cannot be written.
 DataStore* OpenDataStore();
 void CloseDataStore();
-
-// The directory the data file lives in: `configured`, or the user's data
-// directory.
-std::string DataDirectory(const std::string& configured);
 
 // UTF-16 text as it is kept in the file: UTF-8 when it converts there and
 // back unchanged, otherwise false (the caller keeps the raw bytes).

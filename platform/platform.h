@@ -27,6 +27,10 @@ const PlatformOptions& GetPlatformOptions();
 // unturned frame buffer with --portrait. Writes a PNG; false on failure.
 bool SaveWindowScreenshot(const std::string& path);
 
+// Where settings and scores live: `configured` (the --data-dir option) or
+// else $XDG_DATA_HOME/reedshot, or ~/.local/share/reedshot.
+std::string DataDirectory(const std::string& configured);
+
 // Converts between UTF-16 device strings and UTF-8.
 std::string ToUtf8(const char16_t* text);
 std::u16string FromUtf8(const std::string& text);
