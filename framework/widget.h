@@ -36,3 +36,13 @@ class CWidget {
 inline std::uint8_t InsideClosed(int x, int y, int left, int top, int width, int height) {
   return x >= left && x <= left + width && y >= top && y <= top + height ? 1 : 0;
 }
+
+// What a screen does with a control it made: ReleaseImages, then delete;
+// the pointer becomes null. Null is ignored.
+template <class Widget>
+void DeleteWidget(Widget*& widget) {
+  if (widget == nullptr) return;
+  widget->ReleaseImages();
+  delete widget;
+  widget = nullptr;
+}

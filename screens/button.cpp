@@ -81,9 +81,3 @@ CButton* NewScreenButton(std::uint16_t id, int x, int y, int width, int height, 
                  kWidgetFramePeriod, kWidgetFrameMode, 0);
   return button;
 }
-
-void DeleteWidget(CWidget* widget) {
-  if (widget == nullptr) return;
-  widget->ReleaseImages();
-  delete widget;
-}

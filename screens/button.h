@@ -53,5 +53,3 @@ class CButton : public CWidget {
 // A button as every screen makes it: up, visible, opaque, no save-under.
 CButton* NewScreenButton(std::uint16_t id, int x, int y, int width, int height, int firstPicture,
                          int lastPicture);
-// ReleaseImages, then delete; null is ignored.
-void DeleteWidget(CWidget* widget);

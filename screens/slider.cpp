@@ -6,10 +6,7 @@
 #include "platform/clock.h"
 #include "screens/button.h"
 
-CSlider::~CSlider() {
-  if (thumb != nullptr) DeleteWidget(thumb);
-  thumb = nullptr;
-}
+CSlider::~CSlider() { DeleteWidget(thumb); }
 
 void CSlider::Create(std::uint16_t newId, int x, int y, int newTrackWidth, int newTrackHeight,
                      int thumbWidth, int thumbHeight, int trackFirst, int trackLast, int thumbFirst,

@@ -1,0 +1,248 @@
+#include "screens/high_score_view.h"
+
+#include <string>
+
+#include "framework/view_list.h"
+#include "game/edit_field.h"
+#include "game/game_sounds.h"
+#include "game/picture_font.h"
+#include "graphics/image.h"
+#include "graphics/picture.h"
+#include "graphics/sprite.h"
+#include "graphics/tile_background.h"
+#include "persistence/settings.h"
+#include "screens/button.h"
+#include "screens/confirm_dialog.h"
+#include "screens/screen_context.h"
+#include "screens/screen_drawing.h"
+
+namespace {
+
+constexpr std::uint8_t kButtonLayer = 1;
+constexpr int kFirstRowX = 81;
+constexpr int kRowStep = 18;
+
+std::u16string Number(long value) {
+  std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+void CopyName(char16_t* to, const char16_t* from, int size) {
+  int i = 0;
+  for (; i < size - 1 && from[i] != 0; ++i) to[i] = from[i];
+  to[i] = 0;
+}
+
+}  // namespace
+
+CHighScoreView::CHighScoreView(CTileBackground* scene) { SetScene(scene); }
+
+CHighScoreView::~CHighScoreView() { Release(); }
+
+void CHighScoreView::Enter() {
+  SettingsStore* settings = ScreenSettings();
+  firstRow = 0;
+  if (settings->userName[0] != 0 && settings->resultPending == 1) {
+    newEntry = HighScoreEntry{};
+    newEntry.isNewest = 1;
+    newEntry.score = settings->pendingScore;
+    CopyName(newEntry.name, settings->userName, 10);
+    settings->highScores->InsertScore(newEntry);
+    settings->resultPending = 0;
+  }
+
+  background = new CImage(398, 240, 320);
+  backgroundSprite = new CSprite(background, 0, 0, 0, 0, 0, -1);
+  scene_->DrawSprite(backgroundSprite);
+
+  font = new CPictureFont;
+  font->Setup(503, 18, 554, '0');
+  textField = new CEditField;
+  textField->Create(0, 0, font, 15, 1, 0);
+  tickImage = new CImage(506, 20, 20);
+  tickSprite = new CSprite(tickImage, 0, 0, 0, 1, 0, -1);
+
+  ok = NewScreenButton(kOk, 200, 13, 26, 44, 392, 393);
+  reset = NewScreenButton(kReset, 200, 70, 26, 90, 394, 395);
+  stats = NewScreenButton(kStats, 200, 174, 26, 88, 396, 397);
+  score = NewScreenButton(kScore, 200, 174, 26, 88, 504, 505);
+  AddWidget(ok);
+  AddWidget(reset);
+  AddWidget(score);
+
+  page = kTablePage;
+  ShowTable();
+}
+
+void CHighScoreView::DrawText(const char16_t* text, int x, int y) {
+  // An empty text would leave the field's last text in place: draw nothing.
+  if (text == nullptr || text[0] == 0) return;
+  textField->sprite->x = x;
+  textField->sprite->y = y;
+  textField->SetText(text);
+  if (textField->picture == nullptr) return;
+  textField->sprite->y = y - textField->picture->height;
+  scene_->DrawSprite(textField->sprite);
+}
+
+void CHighScoreView::Include(CButton* button) {
+  bool listed = false;
+  for (int i = 0; i < widgetCount_; ++i) listed = listed || widgets_[i] == button;
+  if (!listed) AddWidget(button);
+  if (!scene_->sprites.Contains(&button->sprite)) {
+    ShowWidget(button, kButtonLayer);
+  } else {
+    scene_->Invalidate(&button->sprite);
+  }
+}
+
+void CHighScoreView::Exclude(CButton* button) {
+  for (int i = 0; i < widgetCount_; ++i) {
+    if (widgets_[i] == button) {
+      RemoveWidget(i);
+      return;
+    }
+  }
+  scene_->Remove(&button->sprite);
+}
+
+void CHighScoreView::ShowTable() {
+  Include(ok);
+  Include(reset);
+  if (page == kStatsPage) {
+    reset->state = kButtonDisabled;
+    Exclude(stats);
+    Include(score);
+    scene_->Redraw();
+    ShowStatistics();
+  } else {
+    reset->state = kButtonUp;
+    Exclude(score);
+    Include(stats);
+    scene_->Redraw();
+    ShowEntries();
+  }
+  scene_->Redraw();
+}
+
+void CHighScoreView::ShowStatistics() {
+  const SettingsStore* s = ScreenSettings();
+  struct Line {
+    const char16_t* label;
+    std::u16string value;
+  };
+  const Line lines[] = {
+      {u"NAME:", s->playerName},
+      {u"SCORE:", Number(s->lastScore)},
+      {u"SHOT DUCKS:", Number(s->killedDucks)},
+      {u"SHOT LEAVES:", Number(s->killedLeafs)},
+      {u"PENALTIES:", Number(s->negPoints)},
+      // The font draws the comma with its percent sign.
+      {u"ACCURACY:", Number(s->persentageSuccess) + u" ,"},
+  };
+  int x = 63;
+  for (const Line& line : lines) {
+    DrawText(line.label, x, 300);
+    DrawText(line.value.c_str(), x, 130);
+    x += 20;
+  }
+}
+
+void CHighScoreView::ShowEntries() {
+  HighScoreTable* table = ScreenSettings()->highScores;
+  int filled = table->FindFirstEmpty();
+  if (filled > 0) table->SortByScore();
+  DrawText(u"NAME", 58, 270);
+  DrawText(u"SCORE", 58, 130);
+  for (int i = firstRow; i < filled && i < firstRow + kRowsPerPage; ++i) {
+    HighScoreEntry entry{};
+    table->GetEntry(i, &entry);
+    DrawRow(entry, i, i - firstRow);
+  }
+}
+
+void CHighScoreView::DrawRow(const HighScoreEntry& entry, int index, int row) {
+  int x = kFirstRowX + kRowStep * row;
+  if (entry.isNewest == 1) {
+    tickSprite->x = x - 1;
+    tickSprite->y = 280;
+    scene_->DrawSprite(tickSprite);
+  } else {
+    int place = index + 1;
+    DrawText(Number(place).c_str(), x, place == 10 ? 308 : 300);
+  }
+  DrawText(entry.name, x, 270);
+  DrawText(Number(entry.score).c_str(), x, 130);
+}
+
+void CHighScoreView::RedrawPage() {
+  scene_->DrawSprite(backgroundSprite);
+  ShowTable();
+}
+
+int CHighScoreView::HandleEvent(InputEvent* event) {
+  if (event->type == kEventNone) return kEventPassOn;
+  if (DispatchToWidgets(event) == 1 && event->type == kEventButtonClicked) {
+    PlayEffect(kSoundClick);
+    HighScoreTable* table = ScreenSettings()->highScores;
+    switch (event->data[7]) {
+      case kOk:
+        // Reached from a finished game: the new result is saved at once.
+        if (ScreenViews()->previous == kViewGame) table->Save();
+        ScreenViews()->GoBack();
+        return kEventConsumed;
+      case kReset:
+        dialog = new CConfirmDialog(scene_);
+        if (dialog->Run() == 1) table->Clear();
+        delete dialog;
+        dialog = nullptr;
+        RedrawPage();
+        return kEventConsumed;
+      case kStats:
+        page = kStatsPage;
+        RedrawPage();
+        return kEventConsumed;
+      case kScore:
+        page = kTablePage;
+        RedrawPage();
+        return kEventConsumed;
+      default:
+        return kEventPassOn;
+    }
+  }
+  if (event->type == kEventPenDown && page == kTablePage &&
+      ScreenSettings()->highScores->FindFirstEmpty() > 3) {
+    firstRow = firstRow == 0 ? kRowsPerPage : 0;
+    RedrawPage();
+  }
+  return kEventPassOn;
+}
+
+void CHighScoreView::Leave() {
+  ClearWidgets();
+  Release();
+}
+
+void CHighScoreView::Release() {
+  while (widgetCount_ > 0) RemoveWidget(widgetCount_ - 1);
+  for (CButton* button : {ok, reset, stats, score})
+    if (button != nullptr) scene_->Remove(&button->sprite);
+  DeleteSprite(scene_, backgroundSprite);
+  DeleteImage(background);
+  DeleteSprite(scene_, tickSprite);
+  DeleteImage(tickImage);
+  if (textField != nullptr) {
+    textField->Clear();
+    delete textField;
+    textField = nullptr;
+  }
+  if (font != nullptr) {
+    font->ReleasePicture();
+    delete font;
+    font = nullptr;
+  }
+  DeleteWidget(ok);
+  DeleteWidget(reset);
+  DeleteWidget(stats);
+  DeleteWidget(score);
+}

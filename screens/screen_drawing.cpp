@@ -1,0 +1,42 @@
+#include "screens/screen_drawing.h"
+
+#include "graphics/image.h"
+#include "graphics/picture.h"
+#include "graphics/sprite.h"
+#include "graphics/tile_background.h"
+
+void DrawPictureOnce(CTileBackground* scene, int id, int width, int height, int x, int y) {
+  CImage image(id, width, height);
+  CSprite sprite(&image, x, y, 0, 0, 0, -1);
+  scene->DrawSprite(&sprite);
+  sprite.Clear();
+}
+
+void DeleteSprite(CTileBackground* scene, CSprite*& sprite) {
+  if (sprite == nullptr) return;
+  scene->Remove(sprite);
+  sprite->Clear();
+  delete sprite;
+  sprite = nullptr;
+}
+
+void DeleteImage(CImage*& image) {
+  if (image == nullptr) return;
+  image->Release();
+  delete image;
+  image = nullptr;
+}
+
+CPicture* LoadPicture(int id, int width, int height) {
+  CPicture* picture = new CPicture;
+  picture->Init();
+  picture->Load(id, width, height);
+  return picture;
+}
+
+void DeletePicture(CPicture*& picture) {
+  if (picture == nullptr) return;
+  picture->Release();
+  delete picture;
+  picture = nullptr;
+}
