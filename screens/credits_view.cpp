@@ -19,7 +19,7 @@ struct CreditLine {
 };
 // Each line starts, for the landscape reader, at the same place: y = 260 -
 // its height. Picture 414 is not used.
-constexpr CreditLine kLines[CCreditsView::kLines] = {
+constexpr CreditLine kCreditLines[CCreditsView::kLines] = {
     {407, 20, 112, 220}, {408, 20, 164, 240}, {409, 20, 154, 260}, {410, 20, 92, 300},
     {411, 20, 144, 320}, {412, 20, 134, 360}, {413, 20, 172, 380}, {415, 20, 152, 420},
     {416, 20, 144, 440}, {417, 20, 186, 480}, {418, 20, 176, 500}, {419, 20, 168, 540},
@@ -48,7 +48,7 @@ void CCreditsView::Enter() {
   logoImage = new CImage(421, 28, 94);
   logoSprite = new CSprite(logoImage, 210, 5, 0, 1, 0, -1);
   for (int i = 0; i < kLines; ++i) {
-    const CreditLine& line = kLines[i];
+    const CreditLine& line = kCreditLines[i];
     lineImages[i] = new CImage(line.picture, line.width, line.height);
     lineSprites[i] = new CSprite(lineImages[i], line.startX, 260 - line.height, 0, 1, 0, -1);
   }

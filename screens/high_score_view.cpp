@@ -1,5 +1,6 @@
 #include "screens/high_score_view.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "framework/view_list.h"

@@ -1,6 +1,7 @@
 #include "screens/main_menu_view.h"
 
 #include <cstdlib>
+#include <initializer_list>
 
 #include "framework/view_list.h"
 #include "game/edit_field.h"

@@ -1,5 +1,7 @@
 #include "screens/options_view.h"
 
+#include <initializer_list>
+
 #include "framework/view_list.h"
 #include "game/game_sounds.h"
 #include "graphics/tile_background.h"
