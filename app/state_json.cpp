@@ -83,6 +83,15 @@ std::string StateJson() {
     json.Key("history").BeginArray();
     for (int id : s.history) json.Value(id);
     json.EndArray();
+    json.Key("screen").BeginObject();
+    for (const ScreenField& f : s.screen) {
+      if (f.isText) {
+        json.Field(f.key, f.text);
+      } else {
+        json.Field(f.key, f.number);
+      }
+    }
+    json.EndObject();
   }
   if (s.hasSettings) {
     WriteSettings(json, s);

@@ -7,11 +7,21 @@
 #include "framework/view_list.h"
 #include "game/game_controller.h"
 #include "game/mover.h"
+#include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "screens/credits_view.h"
+#include "screens/help_view.h"
+#include "screens/high_score_view.h"
+#include "screens/intro_view.h"
+#include "screens/main_menu_view.h"
+#include "screens/name_entry_view.h"
+#include "screens/options_view.h"
+#include "screens/pause_menu_view.h"
+#include "screens/slider.h"
 #include "sound/sound_engine.h"
 #include "sound/sound_player.h"
 
@@ -74,6 +84,38 @@ void Game(const CGameController& game, int scrollX, int scrollY, GameSnapshot* o
   out->shotsFired = game.shotsFired;
 }
 
+// What the current screen is doing: the fields a test or a player checks.
+void Screen(CView* view, std::vector<ScreenField>* out) {
+  auto number = [out](const char* key, double value) { out->push_back({key, false, value, {}}); };
+  auto text = [out](const char* key, const char16_t* value) {
+    out->push_back({key, true, 0, ce::ToUtf8(value)});
+  };
+  if (auto* menu = dynamic_cast<CMainMenuView*>(view)) {
+    number("animating", menu->animating);
+    number("stage", CMainMenuView::stage);
+  } else if (auto* intro = dynamic_cast<CIntroView*>(view)) {
+    number("angle", intro->angle);
+    number("alpha", CIntroView::alpha);
+  } else if (auto* options = dynamic_cast<COptionsView*>(view)) {
+    if (options->musicSlider != nullptr) number("musicSlider", options->musicSlider->value);
+    if (options->soundSlider != nullptr) number("soundSlider", options->soundSlider->value);
+  } else if (auto* scores = dynamic_cast<CHighScoreView*>(view)) {
+    number("page", scores->page);
+    number("firstRow", scores->firstRow);
+  } else if (auto* names = dynamic_cast<CNameEntryView*>(view)) {
+    text("text", names->text);
+    number("length", names->length);
+  } else if (auto* help = dynamic_cast<CHelpView*>(view)) {
+    number("page", help->page);
+  } else if (auto* pause = dynamic_cast<CPauseMenuView*>(view)) {
+    number("sliding", pause->sliding);
+    number("panelLeft", pause->panelArea.left);
+    number("pressedItem", pause->pressedItem);
+  } else if (auto* credits = dynamic_cast<CCreditsView*>(view)) {
+    if (credits->lineSprites[0] != nullptr) number("firstLineX", credits->lineSprites[0]->x);
+  }
+}
+
 void Settings(const SettingsStore& s, StateSnapshot* out) {
   SettingsSnapshot& o = out->settings;
   o.userName = ce::ToUtf8(s.userName);
@@ -106,6 +148,7 @@ StateSnapshot TakeSnapshot() {
     s.next = views->next;
     s.previous = views->previous;
     s.history.assign(views->history, views->history + views->historyCount);
+    Screen(views->views[views->current], &s.screen);
   }
   if (g_application != nullptr && g_application->settings != nullptr) {
     s.hasSettings = true;

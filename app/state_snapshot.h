@@ -40,11 +40,20 @@ struct HighScoreSnapshot {
   bool newest = false;
 };
 
+// One thing the current screen shows or does (its page, a typed name...).
+struct ScreenField {
+  std::string key;
+  bool isText = false;
+  double number = 0;
+  std::string text;
+};
+
 struct StateSnapshot {
   std::int64_t tick = 0;
   bool hasViews = false;
   int view = 0, next = 0, previous = 0;
   std::vector<int> history;
+  std::vector<ScreenField> screen;  // of the current view
   bool hasSettings = false;
   SettingsSnapshot settings;
   std::vector<HighScoreSnapshot> highScores;

@@ -1,0 +1,149 @@
+// The whole navigation, walked with the pen through the real message loop.
+#include <gtest/gtest.h>
+
+#include "game/game_controller.h"
+#include "screens/intro_view.h"
+#include "screens/main_menu_view.h"
+#include "tests/screens/screen_steps.h"
+
+namespace {
+
+using namespace screentest;
+
+std::vector<int> History() {
+  return std::vector<int>(Views()->history, Views()->history + Views()->historyCount);
+}
+
+TEST(Navigation, FromTheIntroThroughEveryScreenOfTheMenu) {
+  ScreenRun run;
+  run.ExpectView(kViewIntro);
+  run.ToMainMenu();
+  run.Then([] {
+    // The menu music started with the first menu, once.
+    int menuMusic = 0;
+    for (int id : Sounds()) menuMusic += id == 535;
+    EXPECT_EQ(menuMusic, 1);
+    EXPECT_TRUE(History().empty());
+  });
+
+  run.Press(menu::kOptions);
+  run.ExpectView(kViewOptions);
+  run.Then([] { EXPECT_EQ(History(), std::vector<int>{kViewMainMenu}); });
+  run.Press(options::kOk);
+  run.ExpectView(kViewMainMenu);
+
+  run.Press(menu::kScore);
+  run.ExpectView(kViewHighScores);
+  run.Press(scores::kOk);
+  run.ExpectView(kViewMainMenu);
+
+  run.Press(menu::kHelp);
+  run.ExpectView(kViewHelp);
+  run.Press(help::kAbout);
+  run.ExpectView(kViewAbout);
+  run.Press({120, 160});
+  run.ExpectView(kViewHelp);
+  run.Press(help::kCredits);
+  run.ExpectView(kViewCredits);
+  run.Wait(500);
+  run.Press({50, 50});
+  run.ExpectView(kViewHelp);
+  run.Press(help::kOk);
+  run.ExpectView(kViewMainMenu);
+
+  run.Press(menu::kName);
+  run.ExpectView(kViewNameEntry);
+  run.Press(names::kCancel);
+  run.ExpectView(kViewMainMenu);
+  run.Then([] { EXPECT_TRUE(History().empty()); });
+
+  run.Press(menu::kExit);
+  EXPECT_EQ(run.Run(), 1);
+}
+
+TEST(Navigation, PauseMenuVisitsComeStraightBackToTheGame) {
+  ScreenRun run;
+  run.ToMainMenu();
+  run.ToGame();
+  run.Then([] { EXPECT_TRUE(g_gameController->playing()); });
+
+  for (Point visit : {pause::kOptions, pause::kScore, pause::kHelp}) {
+    run.ToPauseMenu();
+    run.Then([] { EXPECT_EQ(History(), (std::vector<int>{kViewMainMenu, kViewGame})); });
+    run.Press(visit);
+    run.Then([] {
+      EXPECT_NE(Current(), kViewPauseMenu);
+      EXPECT_NE(Current(), kViewGame);
+    });
+    // OK leaves each of them the same way.
+    run.Press(visit.x == pause::kOptions.x ? options::kOk
+              : visit.x == pause::kScore.x ? scores::kOk
+                                           : help::kOk);
+    run.ExpectView(kViewGame);
+    run.Then([] { EXPECT_TRUE(g_gameController->playing()); });
+  }
+
+  run.ToPauseMenu();
+  run.Press(pause::kResume);
+  run.ExpectView(kViewGame);
+  run.Then([] {
+    EXPECT_EQ(History(), std::vector<int>{kViewMainMenu});
+    EXPECT_EQ(Sounds().back(), 540);
+  });
+
+  run.ToPauseMenu();
+  run.Press(pause::kExit);
+  run.Wait(1500);  // the end picture
+  run.ExpectView(kViewMainMenu);
+  run.Then([] { EXPECT_FALSE(g_gameController->playing()); });
+  // The next screen's way back leads to the menu, never to the ended game.
+  run.Wait(1000);
+  run.Press(menu::kHelp);
+  run.Press(help::kOk);
+  run.ExpectView(kViewMainMenu);
+  run.Close();
+  EXPECT_EQ(run.Run(), 1);
+}
+
+TEST(Navigation, PenDownOnOnePauseButtonReleasedOnAnotherDoesNothing) {
+  ScreenRun run;
+  run.ToMainMenu();
+  run.ToGame();
+  run.ToPauseMenu();
+  run.PenDown(pause::kExit.x, pause::kExit.y);
+  run.Wait(10);
+  run.PenUp(pause::kResume.x, pause::kResume.y);
+  run.Wait(50);
+  run.ExpectView(kViewPauseMenu);
+  run.Then([] { EXPECT_TRUE(g_gameController->playing()); });
+  // A tap beside the buttons does nothing either.
+  run.Press(pause::kPanelGap);
+  run.ExpectView(kViewPauseMenu);
+  run.Close();
+  run.Run();
+}
+
+TEST(Navigation, SkipButtonWithinTwoSeconds) {
+  ScreenRun run;
+  run.Wait(500);
+  run.Press({120, 160});  // beside the skip button: nothing
+  run.ExpectView(kViewIntro);
+  run.Press({203, 309});
+  run.ExpectView(kViewTapToStart);
+  run.Close();
+  run.Run();
+}
+
+TEST(Navigation, TapAfterTwoSecondsDoesNotSkip) {
+  ScreenRun run;
+  run.Wait(2100);
+  run.Press({203, 309});
+  run.Wait(200);
+  run.ExpectView(kViewIntro);
+  run.Wait(3000);
+  run.ExpectView(kViewTapToStart);
+  run.Close();
+  run.Run();
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The options screen: live changes, OK kept over a restart, Cancel puts
+// everything back.
+#include <gtest/gtest.h>
+
+#include "screens/options_view.h"
+#include "screens/slider.h"
+#include "sound/sound_player.h"
+#include "tests/screens/screen_steps.h"
+
+namespace {
+
+using namespace screentest;
+
+COptionsView* Options() { return ViewAt<COptionsView>(kViewOptions); }
+
+int Count(int id) {
+  int n = 0;
+  for (int s : Sounds()) n += s == id;
+  return n;
+}
+
+TEST(Options, LiveChangesThenCancelRestoresEverything) {
+  ScreenRun run;
+  run.ToMainMenu();
+  run.Press(menu::kOptions);
+  run.ExpectView(kViewOptions);
+  run.Then([] {
+    EXPECT_EQ(Settings()->musicVolume, 64);
+    EXPECT_EQ(Options()->musicSlider->value, 64);
+    Sounds().clear();
+  });
+  // The first pen-down that no button, box or the music slider takes is
+  // dropped: the sound slider never sees it.
+  run.Click(options::kSoundX, 200);
+  run.Then([] {
+    EXPECT_EQ(Settings()->soundVolume, 64);
+    EXPECT_EQ(Count(538), 0);
+  });
+  // The second one pages the sound down by 6 and plays the sample.
+  run.Click(options::kSoundX, 200);
+  run.Then([] {
+    EXPECT_EQ(Settings()->soundVolume, 58);
+    EXPECT_EQ(Settings()->soundPlayer->soundVolume, 58);
+    EXPECT_EQ(Count(538), 1);
+  });
+  // Dragging the music thumb: every move restarts the menu music.
+  run.Then([] { Sounds().clear(); });
+  // On the thumb (at 64 it spans y 42 to 77) where the value is 64 already.
+  run.PenDown(options::kMusicX, 60);
+  run.Wait(10);
+  for (int y : {80, 100, 120}) {
+    run.PenMove(options::kMusicX, y);
+    run.Wait(10);
+  }
+  run.PenUp(options::kMusicX, 120);
+  run.Wait(10);
+  run.Then([] {
+    EXPECT_EQ(Settings()->musicVolume, (184 - (120 + 17) + 21) / 2);
+    EXPECT_EQ(Settings()->soundPlayer->musicVolume, Settings()->musicVolume);
+    EXPECT_EQ(Count(535), 3);
+  });
+  run.Press(options::kAnims);
+  run.Press(options::kEffects);
+  run.Then([] {
+    EXPECT_EQ(Settings()->menuAnimation, 0);
+    EXPECT_EQ(Settings()->specialEffects, 0);
+    Sounds().clear();
+  });
+  run.Press(options::kCancel);
+  run.ExpectView(kViewMainMenu);
+  run.Then([] {
+    EXPECT_EQ(Settings()->musicVolume, 64);
+    EXPECT_EQ(Settings()->soundVolume, 64);
+    EXPECT_EQ(Settings()->menuAnimation, 1);
+    EXPECT_EQ(Settings()->specialEffects, 1);
+    EXPECT_EQ(Settings()->soundPlayer->musicVolume, 64);
+    EXPECT_EQ(Settings()->soundPlayer->soundVolume, 64);
+    EXPECT_EQ(Sounds(), std::vector<int>{540});  // the music goes on, not restarted
+  });
+  run.Close();
+  run.Run();
+}
+
+TEST(Options, OkKeepsTheChangesOverARestart) {
+  std::string dir = testsupport::MakeTempDir("options");
+  {
+    ScreenRun run(dir);
+    run.ToMainMenu();
+    run.Press(menu::kOptions);
+    run.Press(options::kAnims);  // a box takes the first pen-down
+    run.Click(options::kMusicX, 200);
+    run.Click(options::kMusicX, 200);
+    run.Press(options::kOk);
+    run.ExpectView(kViewMainMenu);
+    run.Then([] {
+      EXPECT_EQ(Settings()->menuAnimation, 0);
+      EXPECT_EQ(Settings()->musicVolume, 52);
+    });
+    run.Close();
+    run.Run();
+  }
+  {
+    ScreenRun run(dir);
+    run.Wait(100);
+    run.Then([] {
+      EXPECT_EQ(Settings()->menuAnimation, 0);
+      EXPECT_EQ(Settings()->musicVolume, 52);
+      EXPECT_EQ(Settings()->soundPlayer->musicVolume, 52);
+    });
+    run.Close();
+    run.Run();
+  }
+}
+
+}  // namespace
