@@ -10,6 +10,16 @@
 #include "graphics/tile_background.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
+#include "screens/about_view.h"
+#include "screens/credits_view.h"
+#include "screens/help_view.h"
+#include "screens/high_score_view.h"
+#include "screens/intro_view.h"
+#include "screens/main_menu_view.h"
+#include "screens/name_entry_view.h"
+#include "screens/options_view.h"
+#include "screens/pause_menu_view.h"
+#include "screens/tap_to_start_view.h"
 
 CGameController* g_gameController = nullptr;
 
@@ -76,9 +86,18 @@ void CGameController::CreateViews(ce::HWND window, SettingsStore* settingsStore)
   scene->CreateTiles(&WorldTileId);
 
   AddView(new CGameView(scene, this), kViewGame);
+  AddView(new CAboutView(scene), kViewAbout);
+  AddView(new CMainMenuView(scene), kViewMainMenu);
+  AddView(new CIntroView(scene), kViewIntro);
+  AddView(new COptionsView(scene), kViewOptions);
+  AddView(new CHighScoreView(scene), kViewHighScores);
+  AddView(new CHelpView(scene), kViewHelp);
+  AddView(new CCreditsView(scene), kViewCredits);
+  AddView(new CNameEntryView(scene), kViewNameEntry);
+  AddView(new CPauseMenuView(scene), kViewPauseMenu);
+  AddView(new CTapToStartView(scene), kViewTapToStart);
 
-  // The intro starts the program once its screen is there.
-  if (viewList->views[kViewIntro] != nullptr) viewList->StartView(kViewIntro);
+  viewList->StartView(kViewIntro);
   animationList->SetTarget(scene);
 
   savedScrollX = savedScrollY = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "framework/view.h"
 #include "framework/widget.h"
 
 class CPicture;
@@ -53,3 +54,11 @@ class CButton : public CWidget {
 // A button as every screen makes it: up, visible, opaque, no save-under.
 CButton* NewScreenButton(std::uint16_t id, int x, int y, int width, int height, int firstPicture,
                          int lastPicture);
+
+// Puts the control into the view's widget list and shows it on the scene.
+template <class Widget>
+Widget* ListAndShow(CView* view, Widget* widget, std::uint8_t layer = 200) {
+  view->AddWidget(widget);
+  view->ShowWidget(widget, layer);
+  return widget;
+}

@@ -35,10 +35,8 @@ void CHelpView::Enter() {
   DrawPictureOnce(scene_, 383, 240, 320, 0, 0);
   for (int id = 0; id < 5; ++id) {
     const HelpButton& b = kButtons[id];
-    buttons[id] = NewScreenButton(static_cast<std::uint16_t>(id), b.x, b.y, b.width, b.height,
-                                  b.picture, b.picture + 1);
-    AddWidget(buttons[id]);
-    ShowWidget(buttons[id], 200);
+    buttons[id] = ListAndShow(this, NewScreenButton(static_cast<std::uint16_t>(id), b.x, b.y,
+                                                    b.width, b.height, b.picture, b.picture + 1));
   }
   page = kFirstPage;
   pageImage = new CImage(page, kPageWidth, kPageHeight);

@@ -56,8 +56,7 @@ void CHighScoreView::Enter() {
   backgroundSprite = new CSprite(background, 0, 0, 0, 0, 0, -1);
   scene_->DrawSprite(backgroundSprite);
 
-  font = new CPictureFont;
-  font->Setup(503, 18, 554, '0');
+  font = NewScreenFont();
   textField = new CEditField;
   textField->Create(0, 0, font, 15, 1, 0);
   tickImage = new CImage(506, 20, 20);
@@ -232,16 +231,8 @@ void CHighScoreView::Release() {
   DeleteImage(background);
   DeleteSprite(scene_, tickSprite);
   DeleteImage(tickImage);
-  if (textField != nullptr) {
-    textField->Clear();
-    delete textField;
-    textField = nullptr;
-  }
-  if (font != nullptr) {
-    font->ReleasePicture();
-    delete font;
-    font = nullptr;
-  }
+  DeleteEditField(scene_, textField);
+  DeleteFont(font);
   DeleteWidget(ok);
   DeleteWidget(reset);
   DeleteWidget(stats);

@@ -40,9 +40,7 @@ CIntroView::CIntroView(CTileBackground* scene) {
 CIntroView::~CIntroView() { Release(); }
 
 void CIntroView::Enter() {
-  skipButton = NewScreenButton(1, 180, 300, 46, 18, 352, 353);
-  AddWidget(skipButton);
-  ShowWidget(skipButton, 200);
+  skipButton = ListAndShow(this, NewScreenButton(1, 180, 300, 46, 18, 352, 353));
   picture = LoadPicture(kTurnPicture, kTurnWidth, kTurnHeight);
   lastStepTick = 0;
   angle = 90.0;

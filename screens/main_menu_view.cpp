@@ -51,10 +51,6 @@ constexpr int kExitButton = 4;
 constexpr int kTargets[CMainMenuView::kButtons] = {kViewGame, kViewOptions, kViewHighScores,
                                                    kViewHelp, -1,           kViewNameEntry};
 
-constexpr int kScreenFont = 503;
-constexpr int kScreenFontWidth = 18;
-constexpr int kScreenFontHeight = 554;
-
 }  // namespace
 
 CMainMenuView::CMainMenuView(CTileBackground* scene) { SetScene(scene); }
@@ -73,8 +69,7 @@ void CMainMenuView::Enter() {
   }
 
   // The name, centred along the name button's pictures.
-  nameFont = new CPictureFont;
-  nameFont->Setup(kScreenFont, kScreenFontWidth, kScreenFontHeight, '0');
+  nameFont = NewScreenFont();
   nameField = new CEditField;
   nameField->Create(203, 350, nameFont, 8, 1, 0);
   nameField->SetText(ScreenSettings()->userName);
@@ -160,10 +155,7 @@ void CMainMenuView::PlaceButtons() {
   buttons[kNameButton]->CreateShared(kNameButton, kNameX, kNameY, kNameWidth, kNameHeight,
                                      namePictures, 2, kButtonUp, 1, 1, 0, kWidgetFramePeriod,
                                      kWidgetFrameMode, 0);
-  for (int i : {0, 1, 2, 3, 5, 4}) {
-    AddWidget(buttons[i]);
-    ShowWidget(buttons[i], 200);
-  }
+  for (int i : {0, 1, 2, 3, 5, 4}) ListAndShow(this, buttons[i]);
 }
 
 void CMainMenuView::ReleaseSliding() {
@@ -191,15 +183,6 @@ void CMainMenuView::Release() {
   while (widgetCount_ > 0) RemoveWidget(widgetCount_ - 1);
   for (CButton*& button : buttons) DeleteWidget(button);
   namePictures[0] = namePictures[1] = nullptr;
-  if (nameFont != nullptr) {
-    nameFont->ReleasePicture();
-    delete nameFont;
-    nameFont = nullptr;
-  }
-  if (nameField != nullptr) {
-    if (nameField->sprite != nullptr) scene_->Remove(nameField->sprite);
-    nameField->Clear();
-    delete nameField;
-    nameField = nullptr;
-  }
+  DeleteFont(nameFont);
+  DeleteEditField(scene_, nameField);
 }

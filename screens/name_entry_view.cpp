@@ -58,24 +58,18 @@ void CNameEntryView::Enter() {
   length = 0;
   for (char16_t& c : text) c = 0;
 
-  font = new CPictureFont;
-  font->Setup(503, 18, 554, '0');
+  font = NewScreenFont();
   nameField = new CEditField;
   nameField->Create(18, 70, font, kMaxLength, 1, 0);
   scene_->Add(nameField->sprite, 2);
   nameField->SetText(u"");
 
-  okButton = NewScreenButton(kOk, 203, 27, 26, 44, 422, 423);
-  AddWidget(okButton);
-  ShowWidget(okButton, 200);
-  cancelButton = NewScreenButton(kCancel, 203, 86, 26, 98, 424, 425);
-  AddWidget(cancelButton);
-  ShowWidget(cancelButton, 200);
+  okButton = ListAndShow(this, NewScreenButton(kOk, 203, 27, 26, 44, 422, 423));
+  cancelButton = ListAndShow(this, NewScreenButton(kCancel, 203, 86, 26, 98, 424, 425));
   for (int k = 0; k < kKeys; ++k) {
     KeyPlace at = PlaceOfKey(k);
-    keys[k] = NewScreenButton(IdOfKey(k), at.x, at.y, 20, 20, 426 + 2 * k, 427 + 2 * k);
-    AddWidget(keys[k]);
-    ShowWidget(keys[k], 200);
+    keys[k] = ListAndShow(
+        this, NewScreenButton(IdOfKey(k), at.x, at.y, 20, 20, 426 + 2 * k, 427 + 2 * k));
   }
 }
 
@@ -125,17 +119,8 @@ void CNameEntryView::Leave() { Release(); }
 void CNameEntryView::Release() {
   DeleteSprite(scene_, backgroundSprite);
   DeleteImage(background);
-  if (font != nullptr) {
-    font->ReleasePicture();
-    delete font;
-    font = nullptr;
-  }
-  if (nameField != nullptr) {
-    if (nameField->sprite != nullptr) scene_->Remove(nameField->sprite);
-    nameField->Clear();
-    delete nameField;
-    nameField = nullptr;
-  }
+  DeleteFont(font);
+  DeleteEditField(scene_, nameField);
   if (widgetCount_ > 0) ClearWidgets();
   DeleteWidget(okButton);
   DeleteWidget(cancelButton);

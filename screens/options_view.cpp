@@ -53,12 +53,8 @@ void COptionsView::Enter() {
   touched = 0;
   DrawPictureOnce(scene_, 370, 240, 320, 0, 0);
 
-  effectsCheckBox = NewCheckBox(kEffects, 144, 154, settings->specialEffects);
-  AddWidget(effectsCheckBox);
-  ShowWidget(effectsCheckBox, 200);
-  animCheckBox = NewCheckBox(kAnims, 144, 31, settings->menuAnimation);
-  AddWidget(animCheckBox);
-  ShowWidget(animCheckBox, 200);
+  effectsCheckBox = ListAndShow(this, NewCheckBox(kEffects, 144, 154, settings->specialEffects));
+  animCheckBox = ListAndShow(this, NewCheckBox(kAnims, 144, 31, settings->menuAnimation));
 
   // The sliders are offered the events by HandleEvent, not by the list.
   musicSlider = NewVolumeSlider(71, 380, settings->musicVolume);
@@ -66,12 +62,8 @@ void COptionsView::Enter() {
   soundSlider = NewVolumeSlider(110, 379, settings->soundVolume);
   soundSlider->AddToScene(scene_, 10);
 
-  okButton = NewScreenButton(kOk, 200, 140, 26, 42, 371, 372);
-  AddWidget(okButton);
-  ShowWidget(okButton, 200);
-  cancelButton = NewScreenButton(kCancel, 200, 14, 26, 112, 373, 374);
-  AddWidget(cancelButton);
-  ShowWidget(cancelButton, 200);
+  okButton = ListAndShow(this, NewScreenButton(kOk, 200, 140, 26, 42, 371, 372));
+  cancelButton = ListAndShow(this, NewScreenButton(kCancel, 200, 14, 26, 112, 373, 374));
 
   saved = *static_cast<SettingsValues*>(settings);
   scene_->Redraw();

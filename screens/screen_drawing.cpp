@@ -1,5 +1,7 @@
 #include "screens/screen_drawing.h"
 
+#include "game/edit_field.h"
+#include "game/picture_font.h"
 #include "graphics/image.h"
 #include "graphics/picture.h"
 #include "graphics/sprite.h"
@@ -39,4 +41,25 @@ void DeletePicture(CPicture*& picture) {
   picture->Release();
   delete picture;
   picture = nullptr;
+}
+
+CPictureFont* NewScreenFont() {
+  CPictureFont* font = new CPictureFont;
+  font->Setup(503, 18, 554, '0');
+  return font;
+}
+
+void DeleteFont(CPictureFont*& font) {
+  if (font == nullptr) return;
+  font->ReleasePicture();
+  delete font;
+  font = nullptr;
+}
+
+void DeleteEditField(CTileBackground* scene, CEditField*& field) {
+  if (field == nullptr) return;
+  if (field->sprite != nullptr) scene->Remove(field->sprite);
+  field->Clear();
+  delete field;
+  field = nullptr;
 }

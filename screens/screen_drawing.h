@@ -2,7 +2,9 @@
 #pragma once
 
 class CImage;
+class CEditField;
 class CPicture;
+class CPictureFont;
 class CSprite;
 class CTileBackground;
 
@@ -19,3 +21,11 @@ void DeleteImage(CImage*& image);
 CPicture* LoadPicture(int id, int width, int height);
 // Releases and deletes the picture; null is ignored.
 void DeletePicture(CPicture*& picture);
+
+// The screens' font: picture 503, glyphs 18 wide, from the character 0.
+CPictureFont* NewScreenFont();
+// Releases the font's picture and deletes it; null is ignored.
+void DeleteFont(CPictureFont*& font);
+// Takes the field's sprite off the scene, clears and deletes the field; null
+// is ignored.
+void DeleteEditField(CTileBackground* scene, CEditField*& field);

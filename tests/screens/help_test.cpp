@@ -1,6 +1,7 @@
 // The help pages, About and Credits.
 #include <gtest/gtest.h>
 
+#include "graphics/sprite.h"
 #include "screens/credits_view.h"
 #include "screens/help_view.h"
 #include "tests/screens/screen_steps.h"

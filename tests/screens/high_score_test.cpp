@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "screens/button.h"
 #include "screens/high_score_view.h"
 #include "tests/screens/screen_steps.h"
 

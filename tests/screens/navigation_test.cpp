@@ -30,12 +30,12 @@ TEST(Navigation, FromTheIntroThroughEveryScreenOfTheMenu) {
   run.ExpectView(kViewOptions);
   run.Then([] { EXPECT_EQ(History(), std::vector<int>{kViewMainMenu}); });
   run.Press(options::kOk);
-  run.ExpectView(kViewMainMenu);
+  run.AtMainMenu();
 
   run.Press(menu::kScore);
   run.ExpectView(kViewHighScores);
   run.Press(scores::kOk);
-  run.ExpectView(kViewMainMenu);
+  run.AtMainMenu();
 
   run.Press(menu::kHelp);
   run.ExpectView(kViewHelp);
@@ -49,7 +49,7 @@ TEST(Navigation, FromTheIntroThroughEveryScreenOfTheMenu) {
   run.Press({50, 50});
   run.ExpectView(kViewHelp);
   run.Press(help::kOk);
-  run.ExpectView(kViewMainMenu);
+  run.AtMainMenu();
 
   run.Press(menu::kName);
   run.ExpectView(kViewNameEntry);

@@ -13,6 +13,15 @@ using namespace screentest;
 
 COptionsView* Options() { return ViewAt<COptionsView>(kViewOptions); }
 
+// The sound player's volumes follow the settings (when the program has a
+// sound player).
+void ExpectPlayerVolumes(int music, int sound) {
+  SoundPlayer* player = Settings()->soundPlayer;
+  if (player == nullptr) return;
+  EXPECT_EQ(player->musicVolume, music);
+  EXPECT_EQ(player->soundVolume, sound);
+}
+
 int Count(int id) {
   int n = 0;
   for (int s : Sounds()) n += s == id;
@@ -40,7 +49,7 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
   run.Click(options::kSoundX, 200);
   run.Then([] {
     EXPECT_EQ(Settings()->soundVolume, 58);
-    EXPECT_EQ(Settings()->soundPlayer->soundVolume, 58);
+    ExpectPlayerVolumes(64, 58);
     EXPECT_EQ(Count(538), 1);
   });
   // Dragging the music thumb: every move restarts the menu music.
@@ -56,7 +65,7 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
   run.Wait(10);
   run.Then([] {
     EXPECT_EQ(Settings()->musicVolume, (184 - (120 + 17) + 21) / 2);
-    EXPECT_EQ(Settings()->soundPlayer->musicVolume, Settings()->musicVolume);
+    ExpectPlayerVolumes(Settings()->musicVolume, 58);
     EXPECT_EQ(Count(535), 3);
   });
   run.Press(options::kAnims);
@@ -73,8 +82,7 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
     EXPECT_EQ(Settings()->soundVolume, 64);
     EXPECT_EQ(Settings()->menuAnimation, 1);
     EXPECT_EQ(Settings()->specialEffects, 1);
-    EXPECT_EQ(Settings()->soundPlayer->musicVolume, 64);
-    EXPECT_EQ(Settings()->soundPlayer->soundVolume, 64);
+    ExpectPlayerVolumes(64, 64);
     EXPECT_EQ(Sounds(), std::vector<int>{540});  // the music goes on, not restarted
   });
   run.Close();
@@ -105,7 +113,7 @@ TEST(Options, OkKeepsTheChangesOverARestart) {
     run.Then([] {
       EXPECT_EQ(Settings()->menuAnimation, 0);
       EXPECT_EQ(Settings()->musicVolume, 52);
-      EXPECT_EQ(Settings()->soundPlayer->musicVolume, 52);
+      ExpectPlayerVolumes(52, 64);
     });
     run.Close();
     run.Run();

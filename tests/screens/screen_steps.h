@@ -107,6 +107,11 @@ class ScreenRun : public testsupport::StepDriver {
     Wait(1000);
     ExpectView(kViewMainMenu);
   }
+  // Back on the main menu, its buttons in place again.
+  void AtMainMenu() {
+    ExpectView(kViewMainMenu);
+    Wait(800);
+  }
   // From the main menu into a new game.
   void ToGame() {
     Press(menu::kNewGame);
