@@ -162,7 +162,9 @@ void HighScoreTable::Save() {
   ce::CEOID record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_BEGINNING, 0, &index);
   for (const HighScoreEntry& entry : entries) {
     WriteRecord(database, record, entry);
-    record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_CURRENT, 1, &index);
+    // Past the last record (a database left short by a crash while it was
+    // made) the rest become new records, so that none overwrites another.
+    if (record != 0) record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_CURRENT, 1, &index);
   }
   ce::CloseHandle(database);
 }

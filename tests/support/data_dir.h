@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/object_store.h"
 #include "platform/platform.h"
 #include "platform/testing.h"
 #include "tests/support/run_program.h"
@@ -58,6 +59,16 @@ class DataDirTest : public ::testing::Test {
   std::string dataDir;
   std::vector<ce::testing::MessageBoxRecord> messages;
 };
+
+// The number of records in the object-store database `name`.
+inline int CountRecords(const char16_t* name) {
+  ce::CEOID oid = 0;
+  ce::HANDLE db = ce::CeOpenDatabase(&oid, name, 0, 0, nullptr);
+  ce::DWORD index = 0;
+  int count = ce::CeSeekDatabase(db, ce::CEDB_SEEK_END, 0, &index) != 0 ? index + 1 : 0;
+  ce::CloseHandle(db);
+  return count;
+}
 
 // Runs `body` in a child process that cannot write to files it does not
 // own (as a user other than root), and returns its exit status. The
