@@ -56,28 +56,37 @@ std::vector<std::vector<std::uint8_t>> SyntheticPictures() {
   return pictures;
 }
 
-// The game's pictures when there are some in the executable.
+// The game's pictures as the executable holds them, or synthetic ones
+// while it has only a few; each also compressed with zlib at level 6.
 const std::vector<Coded>& Pictures() {
   static std::vector<Coded> coded = [] {
-    std::vector<std::vector<std::uint8_t>> raw;
+    std::vector<Coded> out;
     std::vector<std::uint8_t> buffer(1 << 20);
     for (unsigned i = 0; i < ce::g_resourceRecordCount; ++i) {
       const ce::ResourceRecord& r = ce::g_resourceRecords[i];
       if (std::u16string_view(r.type) != u"PCT") continue;
-      std::size_t n = DecodePctData(r.data, r.size, buffer.data(), buffer.size());
-      raw.emplace_back(buffer.begin(), buffer.begin() + n);
-    }
-    if (raw.size() < 20) raw = SyntheticPictures();
-    std::vector<Coded> out;
-    for (const auto& bytes : raw) {
       Coded c;
-      c.size = bytes.size();
-      c.pct = EncodePct(bytes.data(), bytes.size());
-      uLongf zsize = compressBound(bytes.size());
-      c.zlib.resize(zsize);
-      compress2(c.zlib.data(), &zsize, bytes.data(), bytes.size(), 6);
-      c.zlib.resize(zsize);
+      c.pct.assign(r.data, r.data + r.size);
+      c.size = DecodePctData(r.data, r.size, buffer.data(), buffer.size());
+      c.zlib.assign(buffer.begin(), buffer.begin() + c.size);
       out.push_back(std::move(c));
+    }
+    if (out.size() < 20) {
+      out.clear();
+      for (auto& bytes : SyntheticPictures()) {
+        Coded c;
+        c.pct = EncodePct(bytes.data(), bytes.size());
+        c.size = bytes.size();
+        c.zlib = std::move(bytes);
+        out.push_back(std::move(c));
+      }
+    }
+    for (Coded& c : out) {
+      std::vector<std::uint8_t> raw = std::move(c.zlib);
+      uLongf zsize = compressBound(raw.size());
+      c.zlib.resize(zsize);
+      compress2(c.zlib.data(), &zsize, raw.data(), raw.size(), 6);
+      c.zlib.resize(zsize);
     }
     return out;
   }();
@@ -91,6 +100,7 @@ std::size_t TotalBytes() {
 }
 
 void BM_ours_pct_decode_vs_zlib(benchmark::State& state) {
+  Pictures();  // made before the timing starts
   std::vector<std::uint8_t> out(1 << 20);
   for (auto _ : state) {
     for (const Coded& c : Pictures()) {
@@ -103,6 +113,7 @@ void BM_ours_pct_decode_vs_zlib(benchmark::State& state) {
 BENCHMARK(BM_ours_pct_decode_vs_zlib);
 
 void BM_ref_pct_decode_vs_zlib(benchmark::State& state) {
+  Pictures();
   std::vector<std::uint8_t> out(1 << 20);
   for (auto _ : state) {
     for (const Coded& c : Pictures()) {

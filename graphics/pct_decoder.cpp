@@ -43,18 +43,22 @@ void CopyMatchExact(std::uint8_t* dest, std::size_t out, std::size_t count, std:
   }
 }
 
-// The same where there is room to write up to 32 bytes (the surplus is
+// The same where there is room to write 40 bytes (the surplus is
 // overwritten by the tokens that follow) and the source lies in the output.
-inline void CopyMatchFast(std::uint8_t* to, unsigned count, unsigned distance) {
+// Fixed amounts of work, so that the branches stay predictable.
+inline void CopyMatchFast(std::uint8_t* to, unsigned distance) {
   const std::uint8_t* from = to - distance;
   if (distance >= 8) {
     // Each 8-byte step reads only bytes that are already final.
-    for (unsigned k = 0; k < count; k += 8) std::memcpy(to + k, from + k, 8);
-  } else if (distance == 1) {
-    std::memset(to, from[0], 32);
-  } else {
-    for (unsigned k = 0; k < count; ++k) to[k] = from[k];
+    for (unsigned k = 0; k < 32; k += 8) std::memcpy(to + k, from + k, 8);
+    return;
   }
+  // A short period: the first 8 bytes one by one, then 8-byte steps from
+  // a whole number of periods back (at least 8 bytes).
+  static constexpr unsigned kStep[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+  for (unsigned k = 0; k < 8; ++k) to[k] = from[k];
+  unsigned step = kStep[distance];
+  for (unsigned k = 8; k < 32; k += 8) std::memcpy(to + k, to + k - step, 8);
 }
 
 }  // namespace
@@ -77,32 +81,36 @@ std::size_t DecodePctData(const std::uint8_t* data, std::size_t size, std::uint8
   std::size_t out = 0;
 
   // Fast part: far enough from the stream's end that at least 32 more tokens
-  // follow (so a match may write up to 32 bytes: what it writes too much is
-  // overwritten), with room for three whole matches in the destination.
+  // follow (what a step writes past its own bytes, 32 at most, is then
+  // overwritten), and with room in the destination for a whole step. Each
+  // step takes a run of up to six literals at once, then one match.
   constexpr std::size_t kMargin = 40 * 15;
+  constexpr std::uint64_t kLiteralFlags =
+      (1ull << 63) | (1ull << 54) | (1ull << 45) | (1ull << 36) | (1ull << 27) | (1ull << 18);
   if (lastBit > kMargin && destSize > 96) {
     const std::size_t fastEnd = lastBit - kMargin;
     const std::size_t outEnd = destSize - 96;
     while (pos < fastEnd && out <= outEnd) {
       std::uint64_t v = stream.Peek(pos);
-      for (int t = 0; t < 3; ++t) {
-        if (v >> 63) {
-          dest[out++] = static_cast<std::uint8_t>(v >> 55);
-          v <<= 9;
-          pos += 9;
-        } else {
-          unsigned count = static_cast<unsigned>((v >> 58) & 31) + 1;
-          unsigned distance = kWindow - static_cast<unsigned>((v >> 49) & 511);
-          v <<= 15;
-          pos += 15;
-          if (out >= distance) {
-            CopyMatchFast(dest + out, count, distance);
-          } else {
-            CopyMatchExact(dest, out, count, distance);
-          }
-          out += count;
-        }
+      // Literals before the first match flag (six when there is none).
+      unsigned run = static_cast<unsigned>(__builtin_clzll((~v & kLiteralFlags) | (1ull << 9))) / 9;
+      std::uint64_t bytes = 0;
+      for (unsigned i = 0; i < 6; ++i) bytes |= ((v >> (55 - 9 * i)) & 0xFF) << (8 * i);
+      std::memcpy(dest + out, &bytes, 8);
+      out += run;
+      pos += 9 * run;
+      if (run == 6) continue;
+
+      v = stream.Peek(pos);
+      unsigned count = static_cast<unsigned>((v >> 58) & 31) + 1;
+      unsigned distance = kWindow - static_cast<unsigned>((v >> 49) & 511);
+      pos += 15;
+      if (out >= distance) {
+        CopyMatchFast(dest + out, distance);
+      } else {
+        CopyMatchExact(dest, out, count, distance);
       }
+      out += count;
     }
   }
 
