@@ -36,12 +36,7 @@ void ArrowButton(const Canvas& c, int fbX, bool up, bool pressed) {
     cairo_line_to(cr, cx, y + d / 2);
     cairo_line_to(cr, cx + 5, y - d / 2);
   }
-  c.SetColour(kInk);
-  cairo_set_line_width(cr, 4);
-  cairo_stroke_preserve(cr);
-  c.SetColour(pressed ? Hex(0xF0DDB8) : kCream);
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
+  InkedLine(c, pressed ? Hex(0xF0DDB8) : kCream, 2);
 }
 
 // Page text: dark bold lines on the paper.

@@ -62,12 +62,7 @@ void KeyCap(const Canvas& c, const Key& k, bool pressed) {
     cairo_line_to(cr, 5 + s, 13 + s);
     cairo_line_to(cr, 15 + s, 13 + s);
     cairo_line_to(cr, 15 + s, 9 + s);
-    c.SetColour(kInk);
-    cairo_set_line_width(cr, 3.5);
-    cairo_stroke_preserve(cr);
-    c.SetColour(ink);
-    cairo_set_line_width(cr, 1.6);
-    cairo_stroke(cr);
+    InkedLine(c, ink, 1.6, 1.9);
   } else if (k.label == "delete") {
     // An arrow pointing back.
     cairo_move_to(cr, 15 + s, 10 + s);
@@ -75,12 +70,7 @@ void KeyCap(const Canvas& c, const Key& k, bool pressed) {
     cairo_move_to(cr, 9 + s, 6.5 + s);
     cairo_line_to(cr, 5.5 + s, 10 + s);
     cairo_line_to(cr, 9 + s, 13.5 + s);
-    c.SetColour(kInk);
-    cairo_set_line_width(cr, 3.5);
-    cairo_stroke_preserve(cr);
-    c.SetColour(ink);
-    cairo_set_line_width(cr, 1.6);
-    cairo_stroke(cr);
+    InkedLine(c, ink, 1.6, 1.9);
   } else {
     CentredText(c, k.label, s, s, 19, 19, 12, ink, kInk, 2.2);
   }

@@ -34,12 +34,7 @@ void Tick(const Canvas& c) {
   cairo_move_to(cr, 3, 10);
   cairo_line_to(cr, 8, 16);
   cairo_line_to(cr, 17, 3);
-  c.SetColour(kInk);
-  cairo_set_line_width(cr, 5);
-  cairo_stroke_preserve(cr);
-  c.SetColour(Hex(0x35A845));
-  cairo_set_line_width(cr, 3);
-  cairo_stroke(cr);
+  InkedLine(c, Hex(0x35A845), 3);
 }
 
 // The confirmation panel (532): the question and its two answers. Its

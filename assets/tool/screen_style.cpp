@@ -139,6 +139,15 @@ void LakeBackdrop(const Canvas& c, bool calm) {
   }
 }
 
+void InkedLine(const Canvas& c, Colour colour, double width, double rim) {
+  c.SetColour(kInk);
+  cairo_set_line_width(c.cr(), width + rim);
+  cairo_stroke_preserve(c.cr());
+  c.SetColour(colour);
+  cairo_set_line_width(c.cr(), width);
+  cairo_stroke(c.cr());
+}
+
 void PaperPanel(const Canvas& c, double x, double y, double w, double h) {
   c.SetColour(Hex(0x000000, 0.25));
   c.RoundedRect(x + 3, y + 3, w, h, 6);

@@ -23,6 +23,10 @@ inline const Colour kTitle = Hex(0xFFD66B);
 // the edges. `calm` leaves the middle quieter for text.
 void LakeBackdrop(const Canvas& c, bool calm);
 
+// Strokes the current path as a coloured line with an ink rim (the ink
+// `rim` pixels wider), and clears the path.
+void InkedLine(const Canvas& c, Colour colour, double width, double rim = 2.0);
+
 // A sheet of paper with an ink edge and a soft shadow.
 void PaperPanel(const Canvas& c, double x, double y, double w, double h);
 
