@@ -52,19 +52,20 @@ Buffer Shot(int rate) {
   return Finish(b, 0.95f);
 }
 
-// The last shell: the shot, then the empty case ringing as it bounces.
+// The last shell: the game plays it together with the shot, so it carries no
+// blast of its own: the action locks open with a hollow clack, then the empty
+// case rings as it bounces away.
 Buffer LastShot(int rate) {
-  Buffer b = Shot(rate);
-  Buffer casing(rate, b.Size() / static_cast<double>(rate));
+  Buffer b(rate, 0.7);
+  Knock(b, 0.10, 700.0, 5.0, 0.03, 0.9f, 549);
+  Knock(b, 0.102, 2400.0, 9.0, 0.02, 0.4f, 550);
   const double bounces[] = {0.24, 0.36, 0.44};
-  const float gains[] = {0.30f, 0.18f, 0.10f};
+  const float gains[] = {0.50f, 0.30f, 0.16f};
   for (int k = 0; k < 3; ++k) {
-    Bell(casing, bounces[k], 3150.0, 1.41, 1.2, 0.035, gains[k]);
-    Knock(casing, bounces[k], 5200.0, 12.0, 0.02, gains[k] * 0.6f, 551 + k);
+    Bell(b, bounces[k], 3150.0, 1.41, 1.2, 0.035, gains[k]);
+    Knock(b, bounces[k], 5200.0, 12.0, 0.02, gains[k] * 0.6f, 551 + k);
   }
-  b.Scale(0.85f);
-  b.Mix(casing, 0.0, 1.0f);
-  return Finish(b, 0.95f);
+  return Finish(b, 0.8f);
 }
 
 // The hammer falling on nothing: two dry clicks, no shot.
