@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/state_snapshot.h"
+#include "platform/headless.h"
 #include "platform/platform.h"
 #include "screens/button.h"
 #include "screens/high_score_view.h"
@@ -145,6 +147,61 @@ TEST(HighScores, OkSavesOnlyAfterAGame) {
   run.Press(scores::kOk);
   run.ExpectView(kViewMainMenu);
   run.Then([] { EXPECT_EQ(StoredEntries(), 1); });
+  run.Close();
+  run.Run();
+}
+
+TEST(HighScores, AFinishedGameEntersUnderTheUsersNameMarkedNewest) {
+  ScreenRun run;
+  run.ToMainMenu();
+  run.Then([] { Fill(2); });
+  run.Press(menu::kName);
+  for (char c : std::string("ACE")) run.Press(names::Key(c));
+  run.Press(names::kOk);
+  run.AtMainMenu();
+  run.ToGame();
+  // Shoot at the flying ducks until one falls: a tap on an opaque pixel of
+  // one; reload on the shells when the gun is empty.
+  run.Until(
+      [] {
+        app::StateSnapshot s = app::TakeSnapshot();
+        if (s.game.score > 0) return true;
+        auto tap = [](int x, int y) {
+          ce::headless::PostInput(ce::WM_LBUTTONDOWN, 1, ce::MAKELPARAM(x, y));
+          ce::headless::PostInput(ce::WM_LBUTTONUP, 0, ce::MAKELPARAM(x, y));
+        };
+        if (s.game.shells == 0) {
+          tap(220, 80);
+          return false;
+        }
+        for (const app::ObjectSnapshot& duck : s.game.ducks) {
+          int x = duck.aimX - s.scrollX, y = duck.aimY - s.scrollY;
+          if (duck.kind < 1 || duck.kind > 4 || !duck.hasAim) continue;
+          if (x < 0 || x > 200 || y < 0 || y > 300) continue;
+          tap(x, y);
+          break;
+        }
+        return false;
+      },
+      50, 3000);
+  run.Then([] { EXPECT_GT(app::TakeSnapshot().game.score, 0); });
+  run.Wait(181000);
+  run.ExpectView(kViewHighScores);
+  run.Then([] {
+    EXPECT_EQ(Settings()->resultPending, 0);
+    EXPECT_GT(Settings()->pendingScore, 0);
+    ASSERT_EQ(Table()->FindFirstEmpty(), 3);
+    int newest = 0;
+    for (const HighScoreEntry& e : Table()->entries) {
+      if (e.isNewest != 1) continue;
+      ++newest;
+      EXPECT_EQ(ce::ToUtf8(e.name), "ACE");
+      EXPECT_EQ(e.score, Settings()->lastScore);
+      EXPECT_GT(e.score, 0);
+    }
+    EXPECT_EQ(newest, 1);
+    EXPECT_EQ(ce::ToUtf8(Settings()->playerName), "ACE");
+  });
   run.Close();
   run.Run();
 }

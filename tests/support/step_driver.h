@@ -29,6 +29,11 @@ class StepDriver : public ce::headless::Driver {
   void Wait(ce::DWORD ms) {
     Then([ms] { ce::headless::Wait(ms); });
   }
+  // Runs `step` every `ms` milliseconds until it returns true (or `limit`
+  // times), before the steps queued after it.
+  void Until(std::function<bool()> step, ce::DWORD ms, int limit = 100000) {
+    Then([this, step, ms, limit] { Repeat(step, ms, limit); });
+  }
   void Post(ce::UINT message, ce::WPARAM wParam, int x, int y) {
     Then([=] {
       ce::headless::PostInput(message, wParam,
@@ -82,6 +87,12 @@ class StepDriver : public ce::headless::Driver {
   const std::string& dataDir() const { return dataDir_; }
 
  private:
+  void Repeat(std::function<bool()> step, ce::DWORD ms, int limit) {
+    if (limit <= 0 || step()) return;
+    steps_.push_front([this, step, ms, limit] { Repeat(step, ms, limit - 1); });
+    steps_.push_front([ms] { ce::headless::Wait(ms); });
+  }
+
   std::string dataDir_;
   std::deque<Step> steps_;
 };
