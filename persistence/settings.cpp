@@ -137,8 +137,11 @@ void SettingsStore::Save() {
     ce::DWORD v = static_cast<ce::DWORD>(value);
     write(name, ce::REG_DWORD, &v, sizeof v);
   };
+  // At most the field's 8 characters, even if the field lost its terminator.
   auto writeName = [&](const char16_t* name, const char16_t* value) {
-    write(name, ce::REG_SZ, value, static_cast<ce::DWORD>((NameLength(value) + 1) * 2));
+    char16_t text[kNameChars];
+    SetName(text, value);
+    write(name, ce::REG_SZ, text, static_cast<ce::DWORD>((NameLength(text) + 1) * 2));
   };
   writeNumber(u"SoundVol", soundVolume);
   writeNumber(u"MusicVol", musicVolume);

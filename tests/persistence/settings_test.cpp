@@ -185,13 +185,19 @@ TEST_F(SettingsTest, LongNamesAreCutAndVolumesKeptInTheSlidersRange) {
          {u"MenuAnimation", 1},
          {u"SpecialEffects", 1}},
         {{u"UserName", u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"}, {u"PlayerName", u"12345678"}});
-  SettingsStore s(&player);
-  EXPECT_EQ(std::u16string(s.userName), u"ABCDEFGH");
-  EXPECT_EQ(std::u16string(s.playerName), u"12345678");
-  EXPECT_EQ(s.soundVolume, 70);
-  EXPECT_EQ(s.musicVolume, 0);
+  auto* s = new SettingsStore(&player);
+  EXPECT_EQ(std::u16string(s->userName), u"ABCDEFGH");
+  EXPECT_EQ(std::u16string(s->playerName), u"12345678");
+  EXPECT_EQ(s->soundVolume, 70);
+  EXPECT_EQ(s->musicVolume, 0);
   EXPECT_EQ(player.soundVolume, 70);
   EXPECT_EQ(player.musicVolume, 0);
+  // A field that lost its terminator is saved as its first 8 characters.
+  for (char16_t& c : s->playerName) c = u'Z';
+  delete s;
+  Restart();
+  SettingsStore again(&player);
+  EXPECT_EQ(std::u16string(again.playerName), u"ZZZZZZZZ");
 }
 
 TEST_F(SettingsTest, AReadOnlyDataFileShowsTheMessagesAndTheGameGoesOn) {
