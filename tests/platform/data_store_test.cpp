@@ -1,15 +1,12 @@
-// The data file's faults: damaged files moved aside, directories that
-// cannot be written, and where the file lives by default.
+// A file that is not a database is moved aside, and where the file lives
+// by default. (The other faults are tested through the settings store.)
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "platform/error.h"
-#include "platform/object_store.h"
 #include "platform/registry.h"
 #include "tests/support/data_dir.h"
 
@@ -31,29 +28,8 @@ ce::LONG SetDword(ce::HKEY key, const char16_t* name, ce::DWORD v) {
   return ce::RegSetValueExW(key, name, 0, ce::REG_DWORD, reinterpret_cast<ce::BYTE*>(&v), 4);
 }
 
-bool GetDword(ce::HKEY key, const char16_t* name, ce::DWORD* v) {
-  ce::DWORD size = 4;
-  return ce::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<ce::BYTE*>(v), &size) ==
-         0;
-}
-
-ce::CEOID CreateDatabase() {
-  ce::CEDBASEINFO info{};
-  info.dwFlags = ce::CEDB_VALIDNAME;
-  std::u16string(u"HISCORE").copy(info.szDbaseName, 7);
-  return ce::CeCreateDatabaseEx(nullptr, &info);
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Makes a file with the key and one value in it.
-void MakeFileWithValue(ce::DWORD v) {
-  ce::HKEY key = nullptr;
-  ASSERT_NE(OpenKey(&key), 0u);
-  ASSERT_EQ(SetDword(key, u"LastScores", v), 0);
-  ce::RegCloseKey(key);
 }
 
 TEST_F(DataStoreTest, AFileThatIsNotADatabaseIsMovedAsideAndKept) {
@@ -74,78 +50,6 @@ TEST_F(DataStoreTest, AFileThatIsNotADatabaseIsMovedAsideAndKept) {
   EXPECT_EQ(testsupport::ReadFile(DataFile() + ".damaged"), "an older one");
   EXPECT_EQ(testsupport::ReadFile(DataFile() + ".damaged.1"), junk);
   EXPECT_NE(err.find(DataFile() + ".damaged.1"), std::string::npos) << err;
-}
-
-TEST_F(DataStoreTest, ADamagedDatabaseIsMovedAsideAndTheGameStartsAfresh) {
-  MakeFileWithValue(77);
-  ASSERT_NE(CreateDatabase(), 0u);
-  ce::StopPlatform();
-  // Wreck every page after the first.
-  std::string bytes = testsupport::ReadFile(DataFile());
-  ASSERT_GT(bytes.size(), 8192u);
-  for (size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
-  WriteFile(DataFile(), bytes);
-  Restart();
-
-  ::testing::internal::CaptureStderr();
-  ce::HKEY key = nullptr;
-  EXPECT_EQ(OpenKey(&key), ce::REG_CREATED_NEW_KEY);
-  ::testing::internal::GetCapturedStderr();
-  ce::DWORD v = 0;
-  EXPECT_FALSE(GetDword(key, u"LastScores", &v));
-  ce::RegCloseKey(key);
-  EXPECT_NE(CreateDatabase(), 0u);  // the new file has none yet
-  EXPECT_EQ(testsupport::ReadFile(DataFile() + ".damaged"), bytes);
-}
-
-TEST_F(DataStoreTest, AReadOnlyFileIsReadButRefusesEveryWrite) {
-  MakeFileWithValue(1234);
-  ASSERT_NE(CreateDatabase(), 0u);
-  ce::StopPlatform();
-  const std::string before = testsupport::ReadFile(DataFile());
-  chmod(root.c_str(), 0755);
-  chmod(DataFile().c_str(), 0444);
-  chmod(dataDir.c_str(), 0555);
-
-  int status = testsupport::RunUnprivileged([&] {
-    Restart();
-    ce::HKEY key = nullptr;
-    ce::DWORD v = 0;
-    bool ok = OpenKey(&key) == ce::REG_OPENED_EXISTING_KEY && GetDword(key, u"LastScores", &v) &&
-              v == 1234;
-    ok = ok && SetDword(key, u"LastScores", 1) == static_cast<ce::LONG>(ce::ERROR_DISK_FULL);
-    ce::RegCloseKey(key);
-    ce::CEOID oid = 0;
-    ce::HANDLE db = ce::CeOpenDatabase(&oid, u"HISCORE", 0, 0, nullptr);
-    ce::CEPROPVAL value{};
-    value.propid = ce::MakePropId(1, ce::CEVT_I4);
-    ok = ok && db != ce::INVALID_HANDLE_VALUE && ce::CeWriteRecordProps(db, 0, 1, &value) == 0 &&
-         ce::GetLastError() == ce::ERROR_DISK_FULL;
-    ce::CloseHandle(db);
-    ok = ok && CreateDatabase() == 0 && ce::GetLastError() == ce::ERROR_DUP_NAME;
-    ce::StopPlatform();
-    return ok;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(testsupport::ReadFile(DataFile()), before);
-}
-
-TEST_F(DataStoreTest, ADirectoryThatCannotBeMadeLeavesAnEmptyStoreThatRefusesWrites) {
-  chmod(root.c_str(), 0555);
-  int status = testsupport::RunUnprivileged([&] {
-    Restart();
-    ce::HKEY key = nullptr;
-    bool ok = OpenKey(&key) == 0;
-    ok = ok && CreateDatabase() == 0 && ce::GetLastError() == ce::ERROR_DISK_FULL;
-    ce::CEOID oid = 0;
-    ok = ok && ce::CeOpenDatabase(&oid, u"HISCORE", 0, 0, nullptr) == ce::INVALID_HANDLE_VALUE &&
-         ce::GetLastError() == ce::ERROR_FILE_NOT_FOUND;
-    ce::StopPlatform();
-    return ok;
-  });
-  chmod(root.c_str(), 0700);
-  EXPECT_EQ(status, 0);
-  EXPECT_FALSE(fs::exists(dataDir));
 }
 
 TEST(DataDirectoryTest, OptionThenXdgDataHomeThenHome) {
