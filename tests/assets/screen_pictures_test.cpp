@@ -88,6 +88,23 @@ TEST(ScreenPictures, NameEntryKeysMatchTheBackgroundInPlace) {
   }
 }
 
+// Every button's pressed picture (the id after its normal one) shows a
+// visible change, and the check box's two states differ.
+TEST(ScreenPictures, EveryButtonHasAVisiblyPressedLook) {
+  std::vector<int> normals = {352, 358, 360, 362, 364, 366, 368, 371, 373, 375, 377, 384, 386, 388,
+                              390, 392, 394, 396, 399, 422, 424, 504, 519, 521, 523, 525, 527};
+  for (int id = 426; id <= 500; id += 2) normals.push_back(id);
+  for (int id : normals) {
+    Loaded normal(id), pressed(id + 1);
+    ASSERT_EQ(normal.picture.width, pressed.picture.width) << id;
+    ASSERT_EQ(normal.picture.height, pressed.picture.height) << id;
+    int differ = 0, total = normal.picture.width * normal.picture.height;
+    for (int y = 0; y < normal.picture.height; ++y)
+      for (int x = 0; x < normal.picture.width; ++x) differ += normal(x, y) != pressed(x, y);
+    EXPECT_GT(differ, total / 10) << "button " << id;
+  }
+}
+
 TEST(ScreenPictures, KeyedPicturesCarryTheirKeyWhereItIsRead) {
   // Panels and lines keyed on their top-left pixel: it appears at the
   // corners, outside the shape.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -213,6 +214,44 @@ TEST(SoundSynth, LoopedBufferWrapsItsEndToItsStart) {
   echo[900] = 1.0f;
   synth::Echo(echo, 0.2, 0.0f, 0.5f, 400.0);
   EXPECT_GT(std::fabs(echo[100]), 0.01f);
+}
+
+// A sine's level after a filter, relative to the level before it.
+double Gain(double hz, const std::function<float(float)>& filter) {
+  const int rate = 22050;
+  synth::Osc osc(synth::Osc::kSine, rate);
+  double in = 0.0, out = 0.0;
+  for (int i = 0; i < rate / 2; ++i) {
+    float x = osc.Next(hz);
+    float y = filter(x);
+    if (i >= rate / 4) in += x * x, out += y * y;
+  }
+  return std::sqrt(out / in);
+}
+
+TEST(SoundSynth, FiltersPassAndStopWhereTheyShould) {
+  synth::Svf svf(22050);
+  auto low = [&](float x) {
+    svf.Run(x, 1000.0, 0.707);
+    return svf.Low();
+  };
+  EXPECT_NEAR(Gain(100.0, low), 1.0, 0.05);
+  EXPECT_NEAR(Gain(1000.0, low), 0.707, 0.05);  // -3 dB at the cutoff
+  EXPECT_LT(Gain(8000.0, low), 0.03);           // two poles: -12 dB an octave
+  synth::OnePole pole(22050);
+  auto high = [&](float x) { return pole.High(x, 1000.0); };
+  EXPECT_LT(Gain(50.0, high), 0.1);
+  EXPECT_GT(Gain(8000.0, high), 0.8);  // a single pole lets a little through
+}
+
+TEST(SoundSynth, SilenceStaysExactlySilent) {
+  // Dither must not turn quiet ends into hiss: samples within a step and a
+  // half of zero are rounded plainly.
+  synth::Buffer b(1000, 1.0);
+  for (int i = 500; i < 1000; ++i) b[i] = 0.008f;  // about one step
+  std::vector<std::uint8_t> out = synth::ToSamples(b, 3);
+  for (int i = 0; i < 500; ++i) EXPECT_EQ(out[i], 128) << i;
+  for (int i = 500; i < 1000; ++i) EXPECT_EQ(out[i], 129) << i;
 }
 
 // The red bird's cry is stored at 44100 Hz and played at 22050 Hz by taking
