@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/application.h"
-#include "framework/view.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
 #include "game/mover.h"
@@ -23,14 +22,6 @@ namespace {
 
 constexpr int kPlaySeconds = CGameController::kGameSeconds;
 
-// Stands in for a screen that is not there yet.
-class StandInView : public CView {
- public:
-  void Enter() override {}
-  void Leave() override {}
-  int HandleEvent(InputEvent*) override { return kEventPassOn; }
-};
-
 // The process's CPU time: the machine may be shared, so wall time says
 // little about what the game costs.
 double CpuSeconds() {
@@ -41,14 +32,10 @@ double CpuSeconds() {
 
 class Player : public ce::headless::Driver {
  public:
-  ~Player() override {
-    for (CView* view : standIns_) delete view;
-  }
-
   bool OnIdle() override {
     switch (phase_) {
       case kToMenu:
-        ToMenu();
+        g_application->viewList->SwitchTo(kViewMainMenu, 0);
         return Next(kToGame, 10);
       case kToGame:
         g_application->viewList->SwitchTo(kViewGame, 1);
@@ -80,16 +67,6 @@ class Player : public ce::headless::Driver {
     return true;
   }
 
-  void ToMenu() {
-    CViewList* views = g_application->viewList;
-    for (int id : {kViewMainMenu, kViewHighScores}) {
-      if (views->views[id] != nullptr) continue;
-      standIns_.push_back(new StandInView);
-      views->AddView(standIns_.back(), id);
-    }
-    views->SwitchTo(kViewMainMenu, 0);
-  }
-
   // At the first duck on screen, at the reload sign when the gun is empty,
   // or somewhere in the sky.
   void Shoot() {
@@ -115,7 +92,6 @@ class Player : public ce::headless::Driver {
   Phase phase_ = kToMenu;
   int shots_ = 0;
   double start_ = 0;
-  std::vector<CView*> standIns_;
 };
 
 std::string DataDir() {

@@ -11,7 +11,6 @@
 
 #include "app/application.h"
 #include "framework/animated_sprite.h"
-#include "framework/view.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
 #include "game/game_sounds.h"
@@ -40,15 +39,6 @@ inline int CountSound(int id) {
   return n;
 }
 
-// Stands in for a screen (main menu, pause menu, high scores) that is not
-// there: it does nothing.
-class StandInView : public CView {
- public:
-  void Enter() override {}
-  void Leave() override {}
-  int HandleEvent(InputEvent*) override { return kEventPassOn; }
-};
-
 class GameHarness : public ce::headless::Driver {
  public:
   using Step = std::function<void()>;
@@ -58,10 +48,7 @@ class GameHarness : public ce::headless::Driver {
     Sounds().clear();
     SetSoundObserver(&RecordSound);
   }
-  ~GameHarness() override {
-    SetSoundObserver(nullptr);
-    for (CView* view : standIns_) delete view;
-  }
+  ~GameHarness() override { SetSoundObserver(nullptr); }
 
   // A step that runs when the loop is next idle.
   void Then(Step step) { steps_.push_back(std::move(step)); }
@@ -99,13 +86,7 @@ class GameHarness : public ce::headless::Driver {
   // and targets are switched off unless `lively`.
   void StartGame(bool lively = false) {
     Then([this, lively] {
-      CViewList* views = g_application->viewList;
-      for (int id : {kViewMainMenu, kViewPauseMenu, kViewHighScores}) {
-        if (views->views[id] != nullptr) continue;
-        standIns_.push_back(new StandInView);
-        views->AddView(standIns_.back(), id);
-      }
-      views->SwitchTo(kViewMainMenu, 0);
+      g_application->viewList->SwitchTo(kViewMainMenu, 0);
       quiet_ = !lively;
     });
     Wait(10);
@@ -154,7 +135,6 @@ class GameHarness : public ce::headless::Driver {
  private:
   std::deque<Step> steps_;
   std::string dataDir_;
-  std::vector<CView*> standIns_;
   bool quiet_ = true;
 };
 
