@@ -28,13 +28,15 @@ void Chunk(std::vector<std::uint8_t>& out, const char* type,
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb) {
+std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& pixels,
+                                    int channels) {
+  const size_t rowBytes = static_cast<size_t>(width) * channels;
   std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
+  raw.reserve(static_cast<size_t>(height) * (rowBytes + 1));
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
-    const std::uint8_t* row = rgb.data() + static_cast<size_t>(y) * width * 3;
-    raw.insert(raw.end(), row, row + static_cast<size_t>(width) * 3);
+    const std::uint8_t* row = pixels.data() + static_cast<size_t>(y) * rowBytes;
+    raw.insert(raw.end(), row, row + rowBytes);
   }
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
   std::vector<std::uint8_t> packed(packedSize);
@@ -45,7 +47,8 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
   std::vector<std::uint8_t> header;
   Put32(header, static_cast<std::uint32_t>(width));
   Put32(header, static_cast<std::uint32_t>(height));
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+  const std::uint8_t colourType = channels == 4 ? 6 : 2;  // RGBA or RGB, 8 bits each
+  header.insert(header.end(), {8, colourType, 0, 0, 0});
   Chunk(out, "IHDR", header);
   Chunk(out, "IDAT", packed);
   Chunk(out, "IEND", {});
@@ -53,10 +56,11 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
 }
 
 bool WritePng(const std::string& path, int width, int height,
-              const std::vector<std::uint8_t>& rgb) {
-  if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3)
+              const std::vector<std::uint8_t>& pixels, int channels) {
+  if (width <= 0 || height <= 0 || (channels != 3 && channels != 4) ||
+      pixels.size() < static_cast<size_t>(width) * height * channels)
     return false;
-  std::vector<std::uint8_t> png = EncodePng(width, height, rgb);
+  std::vector<std::uint8_t> png = EncodePng(width, height, pixels, channels);
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!file) return false;
   return std::fwrite(png.data(), 1, png.size(), file.get()) == png.size();

@@ -7,8 +7,11 @@
 
 namespace ce {
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb);
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb);
+// `pixels` holds 3 bytes a pixel (RGB), or 4 (RGBA) when channels is 4.
+bool WritePng(const std::string& path, int width, int height,
+              const std::vector<std::uint8_t>& pixels, int channels = 3);
+std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& pixels,
+                                    int channels = 3);
 
 // RGB565 to 8-bit components, with the low bits filled so white stays white.
 inline void Rgb565ToRgb888(std::uint16_t p, std::uint8_t* out) {
