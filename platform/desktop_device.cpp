@@ -70,7 +70,7 @@ class DesktopDevice final : public Device {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_RenderSetLogicalSize(renderer_, viewWidth, viewHeight);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                  viewWidth, viewHeight);
     if (texture_ == nullptr) return false;
     view_.assign(static_cast<size_t>(viewWidth) * viewHeight, 0);
@@ -120,19 +120,9 @@ class DesktopDevice final : public Device {
 
   void Render() {
     changed_ = false;
-    const std::uint16_t* pixels = WindowPixels();
-    if (options_.portrait) {
-      std::copy(pixels, pixels + kScreenWidth * kScreenHeight, view_.begin());
-    } else {
-      // Player (px, py) shows frame-buffer (py, 319 - px).
-      for (int py = 0; py < kScreenWidth; ++py) {
-        std::uint16_t* out = &view_[static_cast<size_t>(py) * kScreenHeight];
-        for (int px = 0; px < kScreenHeight; ++px)
-          out[px] = pixels[static_cast<size_t>(kScreenHeight - 1 - px) * kScreenWidth + py];
-      }
-    }
-    int pitch = (options_.portrait ? kScreenWidth : kScreenHeight) * 2;
-    SDL_UpdateTexture(texture_, nullptr, view_.data(), pitch);
+    int width = 0, height = 0;
+    ViewOfWindow(options_.portrait, &view_, &width, &height);
+    SDL_UpdateTexture(texture_, nullptr, view_.data(), width * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
@@ -276,7 +266,7 @@ class DesktopDevice final : public Device {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   SDL_Cursor* cursor_ = nullptr;
-  std::vector<std::uint16_t> view_;
+  std::vector<std::uint32_t> view_;
   bool changed_ = false;
   bool penDown_ = false;
   bool fullscreen_ = false;

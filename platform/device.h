@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -36,6 +37,11 @@ bool IsMainThread();
 
 // The emulated window: what BitBlt has put on the screen, RGB565, 240 x 320.
 std::uint16_t* WindowPixels();
+
+// The window as the player sees it (landscape, 320 x 240; with `portrait`
+// the frame buffer unturned, 240 x 320), as 0x00RRGGBB pixels. The desktop
+// shows exactly these colours and screenshots save them.
+void ViewOfWindow(bool portrait, std::vector<std::uint32_t>* out, int* width, int* height);
 
 // Posting to the main thread's queue from inside the platform layer.
 void PostToMain(UINT message, WPARAM wParam, LPARAM lParam);

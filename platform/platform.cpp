@@ -59,22 +59,43 @@ bool PlatformStarted() { return g_device != nullptr; }
 
 const PlatformOptions& GetPlatformOptions() { return g_options; }
 
-bool SaveWindowScreenshot(const std::string& path) {
-  const std::uint16_t* pixels = detail::WindowPixels();
-  const int fbWidth = detail::kScreenWidth, fbHeight = detail::kScreenHeight;
-  std::vector<std::uint8_t> rgb(static_cast<size_t>(fbWidth) * fbHeight * 3);
-  if (g_options.portrait) {
-    for (int i = 0; i < fbWidth * fbHeight; ++i)
-      Rgb565ToRgb888(pixels[i], &rgb[static_cast<size_t>(i) * 3]);
-    return WritePng(path, fbWidth, fbHeight, rgb);
+namespace detail {
+
+void ViewOfWindow(bool portrait, std::vector<std::uint32_t>* out, int* width, int* height) {
+  const std::uint16_t* pixels = WindowPixels();
+  const int fbWidth = kScreenWidth, fbHeight = kScreenHeight;
+  *width = portrait ? fbWidth : fbHeight;
+  *height = portrait ? fbHeight : fbWidth;
+  out->resize(static_cast<size_t>(fbWidth) * fbHeight);
+  auto colour = [](std::uint16_t p) {
+    std::uint8_t rgb[3];
+    Rgb565ToRgb888(p, rgb);
+    return (static_cast<std::uint32_t>(rgb[0]) << 16) | (rgb[1] << 8) | rgb[2];
+  };
+  if (portrait) {
+    for (int i = 0; i < fbWidth * fbHeight; ++i) (*out)[i] = colour(pixels[i]);
+    return;
   }
   // Landscape, as the player holds the device: player (px, py) shows
   // frame-buffer (py, fbHeight - 1 - px).
-  const int width = fbHeight, height = fbWidth;
-  for (int py = 0; py < height; ++py)
-    for (int px = 0; px < width; ++px)
-      Rgb565ToRgb888(pixels[static_cast<size_t>(fbHeight - 1 - px) * fbWidth + py],
-                     &rgb[(static_cast<size_t>(py) * width + px) * 3]);
+  for (int py = 0; py < fbWidth; ++py)
+    for (int px = 0; px < fbHeight; ++px)
+      (*out)[static_cast<size_t>(py) * fbHeight + px] =
+          colour(pixels[static_cast<size_t>(fbHeight - 1 - px) * fbWidth + py]);
+}
+
+}  // namespace detail
+
+bool SaveWindowScreenshot(const std::string& path) {
+  std::vector<std::uint32_t> view;
+  int width = 0, height = 0;
+  detail::ViewOfWindow(g_options.portrait, &view, &width, &height);
+  std::vector<std::uint8_t> rgb(view.size() * 3);
+  for (size_t i = 0; i < view.size(); ++i) {
+    rgb[i * 3] = static_cast<std::uint8_t>(view[i] >> 16);
+    rgb[i * 3 + 1] = static_cast<std::uint8_t>(view[i] >> 8);
+    rgb[i * 3 + 2] = static_cast<std::uint8_t>(view[i]);
+  }
   return WritePng(path, width, height, rgb);
 }
 
