@@ -4,20 +4,20 @@
 
 namespace sound_assets {
 
-const std::vector<SoundSpec>& Sounds() {
-  static const std::vector<SoundSpec> list = [] {
-    std::vector<SoundSpec> all;
+const std::vector<SoundEntry>& Sounds() {
+  static const std::vector<SoundEntry> list = [] {
+    std::vector<SoundEntry> all;
     AddEffects(all);
     AddMusic(all);
     std::sort(all.begin(), all.end(),
-              [](const SoundSpec& a, const SoundSpec& b) { return a.id < b.id; });
+              [](const SoundEntry& a, const SoundEntry& b) { return a.id < b.id; });
     return all;
   }();
   return list;
 }
 
-std::vector<std::uint8_t> MakeSamples(const SoundSpec& spec) {
-  return synth::ToSamples(spec.make(spec.rate), static_cast<std::uint32_t>(spec.id));
+std::vector<std::uint8_t> MakeSamples(const SoundEntry& sound) {
+  return synth::ToSamples(sound.make(sound.rate), static_cast<std::uint32_t>(sound.id));
 }
 
 }  // namespace sound_assets

@@ -9,7 +9,7 @@
 
 namespace sound_assets {
 
-struct SoundSpec {
+struct SoundEntry {
   int id;
   int rate;
   const char* name;
@@ -17,12 +17,12 @@ struct SoundSpec {
 };
 
 // Sorted by id.
-const std::vector<SoundSpec>& Sounds();
+const std::vector<SoundEntry>& Sounds();
 // The 8-bit unsigned samples of one sound (the WAVE file's data).
-std::vector<std::uint8_t> MakeSamples(const SoundSpec& spec);
+std::vector<std::uint8_t> MakeSamples(const SoundEntry& sound);
 
 // The two halves of the list, defined beside their sounds.
-void AddEffects(std::vector<SoundSpec>& list);
-void AddMusic(std::vector<SoundSpec>& list);
+void AddEffects(std::vector<SoundEntry>& list);
+void AddMusic(std::vector<SoundEntry>& list);
 
 }  // namespace sound_assets

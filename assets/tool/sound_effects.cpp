@@ -369,7 +369,7 @@ Buffer Hurry(int rate) {
 
 }  // namespace
 
-void AddEffects(std::vector<SoundSpec>& list) {
+void AddEffects(std::vector<SoundEntry>& list) {
   list.push_back({538, 22050, "volume preview", VolumePreview});
   list.push_back({540, 22050, "button click", Click});
   list.push_back({543, 11025, "reload", Reload});

@@ -211,7 +211,7 @@ Buffer GameMusic(int rate) {
 
 }  // namespace
 
-void AddMusic(std::vector<SoundSpec>& list) {
+void AddMusic(std::vector<SoundEntry>& list) {
   list.push_back({535, 22050, "menu music", MenuMusic});
   list.push_back({537, 22050, "game music", GameMusic});
 }

@@ -9,14 +9,14 @@
 namespace {
 
 const bool registered = [] {
-  for (const sound_assets::SoundSpec& spec : sound_assets::Sounds()) {
-    tool::RegisterSound(spec.id, [spec](int rate) {
-      if (rate != spec.rate) {
+  for (const sound_assets::SoundEntry& sound : sound_assets::Sounds()) {
+    tool::RegisterSound(sound.id, [sound](int rate) {
+      if (rate != sound.rate) {
         std::fprintf(stderr, "asset tool: sound %d is made at %d Hz, the manifest says %d\n",
-                     spec.id, spec.rate, rate);
+                     sound.id, sound.rate, rate);
         std::exit(1);
       }
-      return sound_assets::MakeSamples(spec);
+      return sound_assets::MakeSamples(sound);
     });
   }
   return true;

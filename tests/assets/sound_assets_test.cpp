@@ -17,7 +17,7 @@
 
 namespace {
 
-using sound_assets::SoundSpec;
+using sound_assets::SoundEntry;
 
 std::uint32_t U32(const std::vector<std::uint8_t>& w, size_t at) {
   return w[at] | w[at + 1] << 8 | w[at + 2] << 16 | static_cast<std::uint32_t>(w[at + 3]) << 24;
@@ -62,7 +62,7 @@ Parsed Parse(const std::vector<std::uint8_t>& w) {
 std::map<int, std::vector<std::uint8_t>>& Waves() {
   static std::map<int, std::vector<std::uint8_t>> waves = [] {
     std::map<int, std::vector<std::uint8_t>> m;
-    for (const SoundSpec& s : sound_assets::Sounds()) {
+    for (const SoundEntry& s : sound_assets::Sounds()) {
       ce::HRSRC r = ce::FindResourceW(nullptr, ce::MAKEINTRESOURCEW(s.id), u"WAVE");
       if (r == nullptr) continue;
       const auto* bytes =
@@ -92,7 +92,7 @@ TEST(SoundAssets, EveryIdAtItsRate) {
                                        {557, 11025}, {558, 44100}, {562, 22050}, {563, 22050},
                                        {564, 22050}, {578, 22050}, {579, 11025}};
   std::map<int, int> built, embedded;
-  for (const SoundSpec& s : sound_assets::Sounds()) {
+  for (const SoundEntry& s : sound_assets::Sounds()) {
     EXPECT_EQ(built.count(s.id), 0u) << s.id;
     built[s.id] = s.rate;
   }
@@ -152,7 +152,7 @@ TEST(SoundAssets, MusicLoopsWithoutAClick) {
 // The program carries exactly what the synthesiser makes, and making it
 // again gives the same bytes.
 TEST(SoundAssets, EmbeddedBytesAreTheSynthesisersOwn) {
-  for (const SoundSpec& s : sound_assets::Sounds()) {
+  for (const SoundEntry& s : sound_assets::Sounds()) {
     std::vector<std::uint8_t> samples = sound_assets::MakeSamples(s);
     std::vector<int> centred;
     for (std::uint8_t v : samples) centred.push_back(v - 128);
