@@ -1,6 +1,8 @@
 // The whole navigation, walked with the pen through the real message loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/game_controller.h"
 #include "screens/intro_view.h"
 #include "screens/main_menu_view.h"
@@ -14,56 +16,14 @@ std::vector<int> History() {
   return std::vector<int>(Views()->history, Views()->history + Views()->historyCount);
 }
 
-TEST(Navigation, FromTheIntroThroughEveryScreenOfTheMenu) {
-  ScreenRun run;
-  run.ExpectView(kViewIntro);
-  run.ToMainMenu();
-  run.Then([] {
-    // The menu music started with the first menu, once.
-    int menuMusic = 0;
-    for (int id : Sounds()) menuMusic += id == 535;
-    EXPECT_EQ(menuMusic, 1);
-    EXPECT_TRUE(History().empty());
-  });
-
-  run.Press(menu::kOptions);
-  run.ExpectView(kViewOptions);
-  run.Then([] { EXPECT_EQ(History(), std::vector<int>{kViewMainMenu}); });
-  run.Press(options::kOk);
-  run.AtMainMenu();
-
-  run.Press(menu::kScore);
-  run.ExpectView(kViewHighScores);
-  run.Press(scores::kOk);
-  run.AtMainMenu();
-
-  run.Press(menu::kHelp);
-  run.ExpectView(kViewHelp);
-  run.Press(help::kAbout);
-  run.ExpectView(kViewAbout);
-  run.Press({120, 160});
-  run.ExpectView(kViewHelp);
-  run.Press(help::kCredits);
-  run.ExpectView(kViewCredits);
-  run.Wait(500);
-  run.Press({50, 50});
-  run.ExpectView(kViewHelp);
-  run.Press(help::kOk);
-  run.AtMainMenu();
-
-  run.Press(menu::kName);
-  run.ExpectView(kViewNameEntry);
-  run.Press(names::kCancel);
-  run.ExpectView(kViewMainMenu);
-  run.Then([] { EXPECT_TRUE(History().empty()); });
-
-  run.Press(menu::kExit);
-  EXPECT_EQ(run.Run(), 1);
-}
-
 TEST(Navigation, PauseMenuVisitsComeStraightBackToTheGame) {
   ScreenRun run;
   run.ToMainMenu();
+  run.Then([] {
+    // The menu music started with the first menu after the title, once.
+    EXPECT_EQ(std::count(Sounds().begin(), Sounds().end(), 535), 1);
+    EXPECT_TRUE(History().empty());
+  });
   run.ToGame();
   run.Then([] { EXPECT_TRUE(g_gameController->playing()); });
 

@@ -13,11 +13,10 @@ using namespace screentest;
 
 COptionsView* Options() { return ViewAt<COptionsView>(kViewOptions); }
 
-// The sound player's volumes follow the settings (when the program has a
-// sound player).
+// The sound player's volumes follow the settings.
 void ExpectPlayerVolumes(int music, int sound) {
   SoundPlayer* player = Settings()->soundPlayer;
-  if (player == nullptr) return;
+  ASSERT_NE(player, nullptr);
   EXPECT_EQ(player->musicVolume, music);
   EXPECT_EQ(player->soundVolume, sound);
 }

@@ -32,6 +32,12 @@ TEST(Tour, EveryScreenReachedWithThePen) {
   EXPECT_EQ(views, (std::vector<std::string>{"12", "14", "0", "10", "4", "0", "3", "8", "11", "1",
                                              "5", "7", "7", "1", "0"}));
   ASSERT_EQ(lines.size(), 15u);
+  // The title leads to the menu without history; each visit from the menu
+  // pushes it and its way back pops it.
+  EXPECT_EQ(Field(lines[2], "history"), "[]");
+  EXPECT_EQ(Field(lines[3], "history"), "[0]");
+  EXPECT_EQ(Field(lines[5], "history"), "[]");
+  EXPECT_EQ(Field(lines[7], "history"), "[0,3]");
   // Options were cancelled; the name was typed and kept.
   EXPECT_EQ(Field(lines[5], "musicVolume"), "64");
   EXPECT_EQ(Field(lines[5], "menuAnimation"), "true");
