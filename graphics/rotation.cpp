@@ -74,7 +74,21 @@ void RotatePicture(const CSurface* source, CSurface* destination, const ce::RECT
   int sourceHeight = static_cast<int>(source->height) < kRotationSourceSize
                          ? static_cast<int>(source->height)
                          : kRotationSourceSize;
+  // The same steps as pixel offsets, and the columns that lie on the
+  // destination surface.
+  int stepX[kRotationMaxWidth], stepY[kRotationMaxWidth];
+  for (int k = 0; k < columns; ++k) {
+    stepX[k] = Step(rowStep[k]);
+    stepY[k] = Step(colStep[k]);
+  }
+  int firstColumn = rect.left + width - static_cast<int>(destination->width);
+  if (firstColumn < 0) firstColumn = 0;
+  int lastColumn = rect.left + width - 1;
+  if (lastColumn > columns - 1) lastColumn = columns - 1;
+
+  const int rightEnd = rect.left + width - 1;
   const int u0 = 1 - 2 * kCentre;
+  const auto* sourceBytes = reinterpret_cast<const std::uint8_t*>(source->pixels);
   for (int j = height; j >= 0; --j) {
     int destY = rect.top + j;
     if (destY < 0 || destY >= static_cast<int>(destination->height)) continue;
@@ -82,15 +96,16 @@ void RotatePicture(const CSurface* source, CSurface* destination, const ce::RECT
     int sx = kCentre + Half(RotationRound(v * c + u0 * s) - 1);
     int sy = kCentre + Half(RotationRound(u0 * c - v * s) - 1);
     Pixel* out = destination->Row(destY);
-    for (int i = 0; i < columns; ++i) {
-      if (i > 0) {
-        sx += Step(rowStep[i]);
-        sy += Step(colStep[i]);
-      }
-      int destX = rect.left + width - 1 - i;
-      if (sx < 0 || sx >= sourceWidth || sy < 0 || sy >= sourceHeight) continue;
-      if (destX < 0 || destX >= static_cast<int>(destination->width)) continue;
-      out[destX] = source->Row(sy)[sx];
+    for (int i = 0; i <= lastColumn; ++i) {
+      sx += stepX[i];
+      sy += stepY[i];
+      if (i < firstColumn) continue;
+      if (static_cast<unsigned>(sx) >= static_cast<unsigned>(sourceWidth) ||
+          static_cast<unsigned>(sy) >= static_cast<unsigned>(sourceHeight))
+        continue;
+      out[rightEnd - i] = *reinterpret_cast<const Pixel*>(
+          sourceBytes + static_cast<std::size_t>(sy) * source->stride +
+          2 * static_cast<std::size_t>(sx));
     }
   }
 }
