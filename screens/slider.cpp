@@ -134,11 +134,14 @@ std::uint8_t CSlider::HandleEvent(InputEvent* event) {
       }
       if (state == kSliderPaging) state = kSliderRepeating;
       if (state == kSliderRepeating) {
+        bool down = direction == 0 && target < value && value > min;
+        bool up = direction == 1 && target > value && value < max;
+        // Once the thumb has reached the pen (or an end) there is nothing to
+        // wait for: the pen resting there must not stall every pass.
+        if (!down && !up) return 0;
         // Blocks the message loop for the repeat delay.
         ce::Sleep(static_cast<ce::DWORD>(repeatDelay) * 10);
-        if (direction == 0 && target < value) return Page(event);
-        if (direction == 1 && target > value) return Page(event);
-        return 0;
+        return Page(event);
       }
       return 0;
     default:
