@@ -162,16 +162,27 @@ void Foliage(const Canvas& c, const double (*clumps)[3], int n, Colour base, uns
     c.SetColour(base);
     cairo_fill(cr);
   }
+  // Tufts of leaves: small round bunches, lighter towards the light (top
+  // left of each clump), darker in its shade.
+  Dice dice(seed);
   for (int i = 0; i < n; ++i) {
     const double* k = clumps[i];
-    c.Ellipse(k[0] - k[2] * 0.22, k[1] - k[2] * 0.3, k[2] * 0.58, k[2] * 0.48);
-    c.SetColour(Lighter(base, 0.22));
-    cairo_fill(cr);
-    c.Ellipse(k[0] - k[2] * 0.32, k[1] - k[2] * 0.45, k[2] * 0.28, k[2] * 0.2);
-    c.SetColour(Lighter(base, 0.45));
-    cairo_fill(cr);
+    int tufts = static_cast<int>(k[2] * 1.4);
+    for (int j = 0; j < tufts; ++j) {
+      double a = dice.In(0, 2 * kPi), r = std::sqrt(dice.Next()) * k[2] * 0.85;
+      double x = k[0] + r * std::cos(a), y = k[1] + r * std::sin(a);
+      double light = -(std::cos(a) + std::sin(a)) * r / k[2];  // -1.4 shade to 1.4 lit
+      double size = k[2] * dice.In(0.16, 0.26);
+      c.Ellipse(x, y, size, size * 0.85);
+      Colour sunlit = Hex(0x8DC454);
+      c.SetColour(light > 0.2 ? Mix(base, sunlit, 0.25 + 0.3 * light)
+                              : Darker(base, std::max(0.0, -0.12 * light)));
+      cairo_fill(cr);
+      c.Ellipse(x - size * 0.3, y - size * 0.35, size * 0.35, size * 0.28);
+      c.SetColour(Mix(base, Hex(0xB4DD74), light > 0 ? 0.75 : 0.3));
+      cairo_fill(cr);
+    }
   }
-  Dice dice(seed);
   for (int i = 0; i < n * 9; ++i) {
     const double* k = clumps[i % n];
     double a = dice.In(0, 2 * kPi), r = dice.In(0.3, 0.95) * k[2];
