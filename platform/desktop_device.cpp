@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/device.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "platform/png_writer.h"
 #include "platform/single_instance.h"
 
 namespace ce::detail {
@@ -23,8 +25,6 @@ class DesktopDevice final : public Device {
 
   ~DesktopDevice() override {
     if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
@@ -35,51 +35,63 @@ class DesktopDevice final : public Device {
                "). Is there a display? To run without one, use --headless.";
       return false;
     }
-    start_ = std::chrono::steady_clock::now();
+    start_ = Clock::now();
     return true;
   }
 
   DWORD Now() override {
-    auto elapsed = std::chrono::steady_clock::now() - start_;
-    return kStartTick + static_cast<DWORD>(
-                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    auto now = Clock::now();
+    // A busy wait on the clock still lets the player see and be heard.
+    if (IsMainThread() && now - lastKeepAlive_ >= std::chrono::milliseconds(1)) KeepAlive(now);
+    return kStartTick +
+           static_cast<DWORD>(
+               std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count());
   }
 
-  void SleepFor(DWORD ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+  void SleepFor(DWORD ms) override {
+    if (!IsMainThread()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+      return;
+    }
+    // Sleeping in slices: the window is shown and read all along.
+    auto until = Clock::now() + std::chrono::milliseconds(ms);
+    for (auto now = Clock::now(); now < until; now = Clock::now()) {
+      KeepAlive(now);
+      auto wake = std::min(until, now + std::chrono::milliseconds(4));
+      if (dirty_.Any()) wake = std::min(wake, std::max(now, nextPresent_));
+      std::this_thread::sleep_until(wake);
+    }
+  }
 
   bool OpenWindow() override {
-    int viewWidth = options_.portrait ? kScreenWidth : kScreenHeight;
-    int viewHeight = options_.portrait ? kScreenHeight : kScreenWidth;
     int scale = options_.scale;
     if (scale <= 0) {
       SDL_Rect usable;
       scale = 3;
       if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
-        scale =
-            std::clamp(std::min((usable.w - 40) / viewWidth, (usable.h - 80) / viewHeight), 1, 6);
+        scale = std::clamp(std::min((usable.w - 40) / ViewWidth(), (usable.h - 80) / ViewHeight()),
+                           1, 6);
     }
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window_ = SDL_CreateWindow("Reedshot", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               viewWidth * scale, viewHeight * scale, flags);
+                               ViewWidth() * scale, ViewHeight() * scale, flags);
     if (window_ == nullptr) return false;
-    SDL_SetWindowMinimumSize(window_, viewWidth, viewHeight);
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) return false;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_RenderSetLogicalSize(renderer_, viewWidth, viewHeight);
-    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                 viewWidth, viewHeight);
-    if (texture_ == nullptr) return false;
-    view_.assign(static_cast<size_t>(viewWidth) * viewHeight, 0);
+    SDL_SetWindowMinimumSize(window_, ViewWidth(), ViewHeight());
+    // Presents follow the display's refresh, never faster; they are not tied
+    // to its vertical blank, so that showing a frame never holds a pass back.
+    SDL_DisplayMode mode;
+    int hz = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &mode) == 0 &&
+                     mode.refresh_rate > 0
+                 ? mode.refresh_rate
+                 : 60;
+    presentInterval_ = std::chrono::microseconds(1000000 / std::clamp(hz, 30, 240));
     fullscreen_ = options_.fullscreen;
     // The stylus needs no pointer, but a mouse player aims with one.
     cursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
     if (cursor_ != nullptr) SDL_SetCursor(cursor_);
-    changed_ = true;
-    Render();
+    if (!Layout()) return false;
+    Present();
     return true;
   }
 
@@ -89,9 +101,16 @@ class DesktopDevice final : public Device {
     SDL_RaiseWindow(window_);
   }
 
-  void WindowChanged() override { changed_ = true; }
+  void WindowChanged(int left, int top, int right, int bottom) override {
+    // Frame-buffer rectangle to the rectangle of the view that shows it.
+    if (options_.portrait)
+      dirty_.Add(left, top, right, bottom);
+    else
+      dirty_.Add(kScreenHeight - bottom, left, kScreenHeight - top, right);
+  }
 
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
+    Present();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION,
                              caption.empty() ? "Reedshot" : caption.c_str(), text.c_str(), window_);
     return 1;  // IDOK
@@ -99,38 +118,180 @@ class DesktopDevice final : public Device {
 
   bool IsHeadless() const override { return false; }
 
+  bool PollInput(DWORD) override {
+    KeepAlive(Clock::now());
+    return !closeRequested_;
+  }
+
   bool Pump(bool hasDeadline, DWORD deadline) override {
-    if (changed_) Render();
-    if (PollRaiseRequests()) RaiseWindow();
+    KeepAlive(Clock::now());
+    if (closeRequested_) return false;
     int timeout = 50;
     if (hasDeadline) {
       auto left = static_cast<std::int32_t>(deadline - Now());
       timeout = std::clamp(left, 0, 50);
     }
+    if (dirty_.Any()) {
+      auto untilPresent = std::chrono::ceil<std::chrono::milliseconds>(nextPresent_ - Clock::now());
+      timeout = std::clamp(static_cast<int>(untilPresent.count()), 0, timeout);
+    }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout) == 0) return true;
-    do {
-      if (!Translate(event)) return false;
-    } while (SDL_PollEvent(&event) != 0);
-    return true;
+    if (SDL_WaitEventTimeout(&event, timeout) != 0) {
+      keepingAlive_ = true;  // posting reads the clock, which must not read events
+      Translate(event);
+      keepingAlive_ = false;
+    }
+    KeepAlive(Clock::now());
+    return !closeRequested_;
   }
 
  private:
+  using Clock = std::chrono::steady_clock;
   static constexpr DWORD kStartTick = 100000;
 
-  void Render() {
-    changed_ = false;
-    int width = 0, height = 0;
-    ViewOfWindow(options_.portrait, &view_, &width, &height);
-    SDL_UpdateTexture(texture_, nullptr, view_.data(), width * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+  // A rectangle of the view that waits to be shown.
+  struct Dirty {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Any() const { return left < right && top < bottom; }
+    void Add(int l, int t, int r, int b) {
+      if (l >= r || t >= b) return;
+      if (!Any()) {
+        *this = {l, t, r, b};
+        return;
+      }
+      left = std::min(left, l);
+      top = std::min(top, t);
+      right = std::max(right, r);
+      bottom = std::max(bottom, b);
+    }
+  };
+
+  int ViewWidth() const { return options_.portrait ? kScreenWidth : kScreenHeight; }
+  int ViewHeight() const { return options_.portrait ? kScreenHeight : kScreenWidth; }
+
+  // Reads the window's events and shows the screen when a frame is due. Runs
+  // whenever the program lets time pass, so that nothing it shows is missed.
+  void KeepAlive(Clock::time_point now) {
+    if (keepingAlive_) return;  // posting a message reads the clock again
+    keepingAlive_ = true;
+    lastKeepAlive_ = now;
+    if (PollRaiseRequests()) RaiseWindow();
+    ReadEvents();
+    if (dirty_.Any() && now >= nextPresent_) Present();
+    keepingAlive_ = false;
   }
 
-  // Window point (already in logical view pixels) to frame-buffer point.
-  bool ToFrameBuffer(int vx, int vy, int* x, int* y) const {
+  void ReadEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) Translate(event);
+  }
+
+  // Fits the picture into the window: the largest whole scale, centred, the
+  // rest black bars.
+  bool Layout() {
+    // The picture is scaled here, a few rectangles a frame: the system's own
+    // frame buffer takes them as they are, where a texture would be drawn
+    // anew (in software, on a machine without a graphics processor).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    surface_ = SDL_GetWindowSurface(window_);
+    if (surface_ == nullptr) return false;
+    int points = 0, unused = 0;
+    SDL_GetWindowSize(window_, &points, &unused);
+    pixelsPerPoint_ = points > 0 ? static_cast<double>(surface_->w) / points : 1.0;
+    scale_ = std::max(1, std::min(surface_->w / ViewWidth(), surface_->h / ViewHeight()));
+    originX_ = (surface_->w - ViewWidth() * scale_) / 2;
+    originY_ = (surface_->h - ViewHeight() * scale_) / 2;
+    for (std::uint32_t c = 0; c < 0x10000; ++c) {
+      std::uint8_t rgb[3];
+      Rgb565ToRgb888(static_cast<std::uint16_t>(c), rgb);
+      colours_[c] = SDL_MapRGB(surface_->format, rgb[0], rgb[1], rgb[2]);
+    }
+    SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
+    wholeWindow_ = true;
+    dirty_ = Dirty{0, 0, ViewWidth(), ViewHeight()};
+    return true;
+  }
+
+  // Writes the waiting rectangle of the view, scaled, into the window and
+  // shows it.
+  void Present() {
+    if (surface_ == nullptr) return;
+    nextPresent_ = Clock::now() + presentInterval_;
+    if (!dirty_.Any() && !wholeWindow_) return;
+    Dirty d = dirty_;
+    dirty_ = Dirty{};
+    if (d.Any()) {
+      if (SDL_MUSTLOCK(surface_)) SDL_LockSurface(surface_);
+      switch (surface_->format->BytesPerPixel) {
+        case 4:
+          Scale<std::uint32_t>(d);
+          break;
+        case 2:
+          Scale<std::uint16_t>(d);
+          break;
+        default:
+          ScaleAnyDepth(d);
+          break;
+      }
+      if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
+    }
+    if (wholeWindow_) {
+      wholeWindow_ = false;
+      SDL_UpdateWindowSurface(window_);
+      return;
+    }
+    SDL_Rect rect{originX_ + d.left * scale_, originY_ + d.top * scale_,
+                  (d.right - d.left) * scale_, (d.bottom - d.top) * scale_};
+    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+  }
+
+  // The frame-buffer pixel that the view shows at (vx, vy).
+  std::uint16_t ViewPixel(const std::uint16_t* fb, int vx, int vy) const {
+    if (options_.portrait) return fb[vy * kScreenWidth + vx];
+    return fb[(kScreenHeight - 1 - vx) * kScreenWidth + vy];
+  }
+
+  template <typename Pixel>
+  void Scale(const Dirty& d) {
+    const std::uint16_t* fb = WindowPixels();
+    const int width = (d.right - d.left) * scale_;
+    auto* base = static_cast<std::uint8_t*>(surface_->pixels);
+    for (int vy = d.top; vy < d.bottom; ++vy) {
+      auto* first = reinterpret_cast<Pixel*>(base + static_cast<size_t>(originY_ + vy * scale_) *
+                                                        surface_->pitch) +
+                    originX_ + d.left * scale_;
+      Pixel* out = first;
+      for (int vx = d.left; vx < d.right; ++vx) {
+        auto c = static_cast<Pixel>(colours_[ViewPixel(fb, vx, vy)]);
+        for (int i = 0; i < scale_; ++i) *out++ = c;
+      }
+      for (int row = 1; row < scale_; ++row)
+        std::memcpy(reinterpret_cast<std::uint8_t*>(first) + row * surface_->pitch, first,
+                    static_cast<size_t>(width) * sizeof(Pixel));
+    }
+  }
+
+  void ScaleAnyDepth(const Dirty& d) {
+    const std::uint16_t* fb = WindowPixels();
+    for (int vy = d.top; vy < d.bottom; ++vy)
+      for (int vx = d.left; vx < d.right; ++vx) {
+        SDL_Rect block{originX_ + vx * scale_, originY_ + vy * scale_, scale_, scale_};
+        SDL_FillRect(surface_, &block, colours_[ViewPixel(fb, vx, vy)]);
+      }
+  }
+
+  // Window point to frame-buffer point. A point in the bars beside the
+  // picture is outside it (false), or with `clamp` moved onto its edge.
+  bool ToFrameBuffer(int wx, int wy, bool clamp, int* x, int* y) const {
+    int px = static_cast<int>(wx * pixelsPerPoint_) - originX_;
+    int py = static_cast<int>(wy * pixelsPerPoint_) - originY_;
+    int vx = px >= 0 ? px / scale_ : -1;
+    int vy = py >= 0 ? py / scale_ : -1;
+    if (vx < 0 || vy < 0 || vx >= ViewWidth() || vy >= ViewHeight()) {
+      if (!clamp) return false;
+      vx = std::clamp(vx, 0, ViewWidth() - 1);
+      vy = std::clamp(vy, 0, ViewHeight() - 1);
+    }
     if (options_.portrait) {
       *x = vx;
       *y = vy;
@@ -138,15 +299,21 @@ class DesktopDevice final : public Device {
       *x = vy;
       *y = kScreenHeight - 1 - vx;
     }
-    *x = std::clamp(*x, 0, kScreenWidth - 1);
-    *y = std::clamp(*y, 0, kScreenHeight - 1);
     return true;
   }
 
-  void PostPen(UINT message, int vx, int vy) {
+  // A pen-down in the bars is ignored; once the pen is down, its moves and
+  // its pen-up are kept on the picture so that a drag always ends.
+  void PostPen(UINT message, int wx, int wy) {
     int x = 0, y = 0;
-    ToFrameBuffer(vx, vy, &x, &y);
-    PostToMain(message, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    if (!ToFrameBuffer(wx, wy, message != WM_LBUTTONDOWN, &x, &y)) return;
+    LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    if (message == WM_LBUTTONDOWN) penDown_ = true;
+    if (message == WM_LBUTTONUP) penDown_ = false;
+    if (message == WM_MOUSEMOVE)
+      PostMoveToMain(at);
+    else
+      PostToMain(message, message == WM_LBUTTONUP ? 0 : 1, at);
   }
 
   void PostHotKey(UINT vk, bool down) {
@@ -186,41 +353,40 @@ class DesktopDevice final : public Device {
     }
   }
 
-  bool Translate(const SDL_Event& event) {
+  void Translate(const SDL_Event& event) {
     switch (event.type) {
       case SDL_QUIT:
-        return false;
+        closeRequested_ = true;
+        return;
       case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) return false;
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-          changed_ = true;
-        return true;
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested_ = true;
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) Layout();
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          wholeWindow_ = true;
+          dirty_.Add(0, 0, ViewWidth(), ViewHeight());
+        }
+        return;
       case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          penDown_ = true;
+        if (event.button.button == SDL_BUTTON_LEFT)
           PostPen(WM_LBUTTONDOWN, event.button.x, event.button.y);
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+        else if (event.button.button == SDL_BUTTON_RIGHT)
           PostHotKey(VK_APP3, true);
-        }
-        return true;
+        return;
       case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT && penDown_) {
-          penDown_ = false;
+        if (event.button.button == SDL_BUTTON_LEFT && penDown_)
           PostPen(WM_LBUTTONUP, event.button.x, event.button.y);
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+        else if (event.button.button == SDL_BUTTON_RIGHT)
           PostHotKey(VK_APP3, false);
-        }
-        return true;
+        return;
       case SDL_MOUSEMOTION:
         if (penDown_) PostPen(WM_MOUSEMOVE, event.motion.x, event.motion.y);
-        return true;
+        return;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         Key(event.key, event.type == SDL_KEYDOWN);
-        return true;
+        return;
       default:
-        return true;
+        return;
     }
   }
 
@@ -230,7 +396,6 @@ class DesktopDevice final : public Device {
     if (down && (code == SDLK_F11 || (code == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0))) {
       fullscreen_ = !fullscreen_;
       SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-      changed_ = true;
       return;
     }
     if (UINT vk = ArrowKey(code)) {
@@ -261,13 +426,24 @@ class DesktopDevice final : public Device {
   }
 
   PlatformOptions options_;
-  std::chrono::steady_clock::time_point start_;
+  Clock::time_point start_;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  SDL_Surface* surface_ = nullptr;
   SDL_Cursor* cursor_ = nullptr;
-  std::vector<std::uint32_t> view_;
-  bool changed_ = false;
+  // Every RGB565 colour as the window surface's pixel: the same colours
+  // that screenshots save.
+  std::vector<Uint32> colours_ = std::vector<Uint32>(0x10000);
+  int scale_ = 1;
+  int originX_ = 0;
+  int originY_ = 0;
+  double pixelsPerPoint_ = 1.0;
+  Dirty dirty_;
+  bool wholeWindow_ = false;
+  std::chrono::microseconds presentInterval_{16666};
+  Clock::time_point nextPresent_;
+  Clock::time_point lastKeepAlive_;
+  bool keepingAlive_ = false;
+  bool closeRequested_ = false;
   bool penDown_ = false;
   bool fullscreen_ = false;
 };

@@ -16,16 +16,25 @@ class Device {
  public:
   virtual ~Device() = default;
 
+  // The tick count. On the main thread a device with a window also keeps it
+  // shown and read while the program busy-waits on the clock.
   virtual DWORD Now() = 0;
+  // Lets ms milliseconds pass. On the main thread the window goes on being
+  // shown and its input read (and queued) meanwhile.
   virtual void SleepFor(DWORD ms) = 0;
   // Main thread, its queue empty: waits for input, posting what arrives to
   // the main queue, until input came or the tick count reached `deadline`
   // (no deadline: until input). Returns false when the run must end.
   virtual bool Pump(bool hasDeadline, DWORD deadline) = 0;
+  // Main thread, the timer message of tick `dueTick` due: posts the input
+  // the device already holds, without waiting, so that it goes ahead of the
+  // timer message. Returns false when the run must end.
+  virtual bool PollInput(DWORD dueTick) = 0;
   virtual bool OpenWindow() = 0;
   virtual void RaiseWindow() = 0;
-  // The window's pixels changed; shown at the next pump.
-  virtual void WindowChanged() = 0;
+  // The window's pixels changed inside the frame-buffer rectangle
+  // [left, right) x [top, bottom); shown when time next passes.
+  virtual void WindowChanged(int left, int top, int right, int bottom) = 0;
   virtual int ShowMessageBox(const std::string& caption, const std::string& text) = 0;
   virtual bool IsHeadless() const = 0;
   // False while a replay brings the recorded timer messages itself.
@@ -45,6 +54,9 @@ void ViewOfWindow(bool portrait, std::vector<std::uint32_t>* out, int* width, in
 
 // Posting to the main thread's queue from inside the platform layer.
 void PostToMain(UINT message, WPARAM wParam, LPARAM lParam);
+// A pen move replaces one still waiting at the end of the queue, as the
+// device keeps only the newest position.
+void PostMoveToMain(LPARAM lParam);
 bool MainQueueEmpty();
 
 // The game's window (there is only one) and its timer.

@@ -134,7 +134,8 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     std::memcpy(&g_windowPixels[static_cast<size_t>(dy) * detail::kScreenWidth + left], source,
                 static_cast<size_t>(right - left) * 2);
   }
-  if (detail::Device* device = detail::CurrentDevice()) device->WindowChanged();
+  if (detail::Device* device = detail::CurrentDevice())
+    device->WindowChanged(left, top, right, bottom);
   return TRUE;
 }
 

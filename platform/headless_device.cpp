@@ -46,15 +46,14 @@ class HeadlessDevice final : public Device {
   bool Pump(bool hasDeadline, DWORD deadline) override {
     reads_ = 0;
     if (quitRequested_ && MainQueueEmpty()) return false;
-    DWORD now = now_.load();
-    if (waitLeft_ > 0) {
+    if (Waiting()) {
       // Let virtual time run to the next timer tick or the end of the wait.
-      DWORD step = waitLeft_;
+      DWORD now = now_.load();
+      DWORD step = waitUntil_ - now;
       if (hasDeadline) {
         DWORD toTimer = static_cast<std::int32_t>(deadline - now) > 0 ? deadline - now : 0;
         if (toTimer < step) step = toTimer;
       }
-      waitLeft_ -= step;
       Advance(step);
       return true;
     }
@@ -62,9 +61,21 @@ class HeadlessDevice final : public Device {
     return driver_->OnIdle();
   }
 
+  // The driver's next input is held once its wait has ended before the due
+  // tick: time that the program spent sleeping or busy-waiting counts
+  // towards the wait. A wait that ends on the tick itself lets the tick go
+  // first, so a tap still holds the pen down for one tick.
+  bool PollInput(DWORD dueTick) override {
+    reads_ = 0;
+    if (quitRequested_ || replay_ || driver_ == nullptr) return true;
+    while (!Waiting() && static_cast<std::int32_t>(waitUntil_ - dueTick) < 0 && MainQueueEmpty())
+      if (!driver_->OnIdle()) return false;
+    return true;
+  }
+
   bool OpenWindow() override { return true; }
   void RaiseWindow() override {}
-  void WindowChanged() override {}
+  void WindowChanged(int, int, int, int) override {}
 
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
     std::fprintf(stderr, "message box: %s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ",
@@ -76,7 +87,10 @@ class HeadlessDevice final : public Device {
   bool MakesTimerMessages() const override { return !replay_; }
 
   void SetDriver(headless::Driver* driver) { driver_ = driver; }
-  void AddWait(DWORD ms) { waitLeft_ += ms; }
+  void AddWait(DWORD ms) {
+    waitUntil_ = (Waiting() ? waitUntil_ : now_.load()) + ms;
+    waiting_ = ms > 0;
+  }
   void RequestQuit() { quitRequested_ = true; }
   void SetReplay(bool on) { replay_ = on; }
   void Feed(DWORD tick, unsigned long count) {
@@ -84,6 +98,11 @@ class HeadlessDevice final : public Device {
   }
 
  private:
+  bool Waiting() {
+    if (waiting_ && static_cast<std::int32_t>(now_.load() - waitUntil_) >= 0) waiting_ = false;
+    return waiting_;
+  }
+
   // Virtual time moves on; the wave device plays along.
   // The wave device's own clock reads (stamping the messages it posts) are
   // not a busy wait: sound must not change the run's timing.
@@ -98,7 +117,8 @@ class HeadlessDevice final : public Device {
   std::atomic<DWORD> now_{headless::kStartTick};
   int reads_ = 0;
   bool playing_ = false;
-  DWORD waitLeft_ = 0;
+  DWORD waitUntil_ = headless::kStartTick;
+  bool waiting_ = false;
   bool quitRequested_ = false;
   headless::Driver* driver_ = nullptr;
   bool replay_ = false;

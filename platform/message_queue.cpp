@@ -63,14 +63,14 @@ std::shared_ptr<Queue> OwnQueue() { return QueueOf(GetCurrentThreadId(), true); 
 
 std::atomic<DWORD> g_mainThreadId{0};
 
-bool Matches(const MSG& msg, UINT filterMin, UINT filterMax) {
+bool Matches(UINT message, UINT filterMin, UINT filterMax) {
   if (filterMin == 0 && filterMax == 0) return true;
-  return msg.message >= filterMin && msg.message <= filterMax;
+  return message >= filterMin && message <= filterMax;
 }
 
 bool TakeFrom(Queue& queue, MSG* msg, UINT filterMin, UINT filterMax, bool remove) {
   for (auto it = queue.messages.begin(); it != queue.messages.end(); ++it) {
-    if (!Matches(*it, filterMin, filterMax)) continue;
+    if (!Matches(it->message, filterMin, filterMax)) continue;
     *msg = *it;
     if (remove) queue.messages.erase(it);
     return true;
@@ -93,39 +93,59 @@ void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   detail::MessagePosted(queue.threadId);
 }
 
-// Posts the timer message when its tick has come (at most one is pending:
-// ticks that passed while nobody asked are coalesced, as on the device).
-void PostDueTimer(Queue& queue) {
-  if (!detail::TimerRunning()) return;
+// True when the main window's timer tick has come (ticks that passed while
+// nobody asked are coalesced into one, as on the device).
+bool TimerDue() {
+  if (!detail::TimerRunning()) return false;
   if (detail::Device* device = detail::CurrentDevice();
       device != nullptr && !device->MakesTimerMessages())
-    return;
+    return false;
+  DWORD now = RawTicks();
+  if (!g_timerPrimed) {
+    g_nextTimerTick = now + detail::TimerPeriod();
+    g_timerPrimed = true;
+    return false;
+  }
+  return static_cast<std::int32_t>(now - g_nextTimerTick) >= 0;
+}
+
+bool HoldsMatching(Queue& queue, UINT filterMin, UINT filterMax) {
+  std::lock_guard lock(queue.mutex);
+  for (const MSG& m : queue.messages)
+    if (Matches(m.message, filterMin, filterMax)) return true;
+  return false;
+}
+
+// The timer message is made only when the queue holds nothing else that
+// the caller asks for: the input the device already holds is read and
+// queued first, so that a due tick never goes ahead of it.
+void MakeDueTimer(Queue& queue, UINT filterMin, UINT filterMax) {
+  if (!TimerDue()) return;
+  if (HoldsMatching(queue, filterMin, filterMax)) return;
+  if (detail::Device* device = detail::CurrentDevice(); device != nullptr) {
+    if (!device->PollInput(g_nextTimerTick)) {
+      g_mainQuit = true;
+      detail::RecordQuit();
+      return;
+    }
+    if (HoldsMatching(queue, filterMin, filterMax)) return;
+  }
+  if (!Matches(WM_TIMER, filterMin, filterMax)) return;
   DWORD now = RawTicks();
   DWORD period = detail::TimerPeriod();
-  if (!g_timerPrimed) {
-    g_nextTimerTick = now + period;
-    g_timerPrimed = true;
-    return;
-  }
-  if (static_cast<std::int32_t>(now - g_nextTimerTick) < 0) return;
   while (static_cast<std::int32_t>(now - g_nextTimerTick) >= 0) g_nextTimerTick += period;
-  {
-    std::lock_guard lock(queue.mutex);
-    for (const MSG& m : queue.messages)
-      if (m.message == WM_TIMER) return;
-  }
   Push(queue, detail::MainWindow(), WM_TIMER, 15000, 0);
 }
 
 BOOL MainGetMessage(MSG* msg, UINT filterMin, UINT filterMax) {
   auto queue = OwnQueue();
   for (;;) {
+    if (!g_mainQuit) MakeDueTimer(*queue, filterMin, filterMax);
     if (g_mainQuit) {
       *msg = MSG{};
       msg->message = WM_QUIT;
       return FALSE;
     }
-    PostDueTimer(*queue);
     {
       std::lock_guard lock(queue->mutex);
       if (TakeFrom(*queue, msg, filterMin, filterMax, true)) {
@@ -194,6 +214,20 @@ void PostToMain(UINT message, WPARAM wParam, LPARAM lParam) {
   Push(*QueueOf(g_mainThreadId, true), MainWindow(), message, wParam, lParam);
 }
 
+void PostMoveToMain(LPARAM lParam) {
+  auto queue = QueueOf(g_mainThreadId, true);
+  DWORD now = RawTicks();
+  {
+    std::lock_guard lock(queue->mutex);
+    if (!queue->messages.empty() && queue->messages.back().message == WM_MOUSEMOVE) {
+      queue->messages.back().lParam = lParam;
+      queue->messages.back().time = now;
+      return;
+    }
+  }
+  Push(*queue, MainWindow(), WM_MOUSEMOVE, 1, lParam);
+}
+
 bool MainQueueEmpty() {
   auto queue = QueueOf(g_mainThreadId, true);
   std::lock_guard lock(queue->mutex);
@@ -215,7 +249,7 @@ BOOL GetMessageW(MSG* msg, HWND, UINT filterMin, UINT filterMax) {
 
 BOOL PeekMessageW(MSG* msg, HWND, UINT filterMin, UINT filterMax, UINT remove) {
   auto queue = OwnQueue();
-  if (detail::IsMainThread()) PostDueTimer(*queue);
+  if (detail::IsMainThread() && !g_mainQuit) MakeDueTimer(*queue, filterMin, filterMax);
   std::lock_guard lock(queue->mutex);
   return TakeFrom(*queue, msg, filterMin, filterMax, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
 }

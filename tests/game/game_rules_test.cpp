@@ -236,6 +236,7 @@ TEST(GameRulesTest, LeavesAndTheirBonuses) {
   // The red-bird coin with 30 seconds or fewer left ends the game.
   h.Then([] { Game().clock.secondsLeft = 30; });
   leafAt(60, 60, 1);
+  h.Wait(10);  // the switch to the table waits for the pass after the game-over pause
   h.Then([] {
     EXPECT_EQ(CountSound(556), 1);
     EXPECT_FALSE(Game().playing());
