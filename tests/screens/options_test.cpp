@@ -51,6 +51,13 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
     ExpectPlayerVolumes(64, 58);
     EXPECT_EQ(Count(538), 1);
   });
+  // A short tap below the thumb (down, one tick, up) pages one or two steps,
+  // not all the way to the pen: the pen-up goes ahead of the next tick.
+  run.StepDriver::Tap(options::kSoundX, 200);
+  run.Then([] {
+    int sound = Settings()->soundVolume;
+    EXPECT_TRUE(sound == 52 || sound == 46) << sound;
+  });
   // Dragging the music thumb: every move restarts the menu music.
   run.Then([] { Sounds().clear(); });
   // On the thumb (at 64 it spans y 42 to 77) where the value is 64 already.
@@ -64,7 +71,7 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
   run.Wait(10);
   run.Then([] {
     EXPECT_EQ(Settings()->musicVolume, (184 - (120 + 17) + 21) / 2);
-    ExpectPlayerVolumes(Settings()->musicVolume, 58);
+    ExpectPlayerVolumes(Settings()->musicVolume, Settings()->soundVolume);
     EXPECT_EQ(Count(535), 3);
   });
   run.Press(options::kAnims);
