@@ -53,6 +53,18 @@ int PageDifference(const Capture& a, const Capture& b) {
   return differ;
 }
 
+// A window at scale 2 seen at scale 1.
+Capture Halved(const Capture& c) {
+  if (c.width != 640 || c.height != 480) return c;
+  Capture half = c;
+  half.width = 320;
+  half.height = 240;
+  half.pixels.resize(320 * 240);
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 320; ++x) half.pixels[y * 320 + x] = c.At(2 * x, 2 * y);
+  return half;
+}
+
 std::string RegistryValue(const std::string& dataDir, const std::string& name) {
   return testsupport::Shell("sqlite3 " + dataDir + "/reedshot.db \"SELECT value FROM " +
                             "registry_values WHERE name = '" + name + "'\"");
@@ -161,13 +173,18 @@ TEST(RealWindowTiming, EveryFrameIsShownAtTheHandheldsPace) {
   }
 
   {
-    SCOPED_TRACE("leaving a game shows the grey frame with GAME OVER for its second");
+    SCOPED_TRACE("leaving a game shows the grey frame with GAME OVER for its second, resized");
     game.Click(31, 76);  // new game
     PauseMs(5000);
     game.Click(235, 314);  // the menu corner
     PauseMs(1500);
     game.Click(186, 270);  // Exit
-    std::vector<Capture> leaving = game.Watch(2500);
+    std::vector<Capture> leaving = game.Watch(500);
+    // The window stays alive while the game sleeps: resized, it shows the
+    // same frame at twice the size before the second is over.
+    testsupport::Shell("xdotool windowsize " + game.window() + " 640 480");
+    std::vector<Capture> resized = game.Watch(2000);
+    for (const Capture& c : resized) leaving.push_back(Halved(c));
     auto first = std::find_if(leaving.begin(), leaving.end(), IsGameOverFrame);
     ASSERT_NE(first, leaving.end()) << "never seen in " << leaving.size() << " captures";
     auto second = std::find_if(first, leaving.end(), [&](const Capture& c) {
@@ -176,6 +193,10 @@ TEST(RealWindowTiming, EveryFrameIsShownAtTheHandheldsPace) {
     int seen = static_cast<int>(std::count_if(first, second, IsGameOverFrame));
     EXPECT_GE(seen * 10, static_cast<int>(second - first) * 8)
         << seen << " of " << (second - first) << " captures in its second";
+    auto end = first->at + std::chrono::milliseconds(1000);
+    EXPECT_TRUE(std::any_of(resized.begin(), resized.end(), [&](const Capture& c) {
+      return c.width == 640 && c.at < end && IsGameOverFrame(Halved(c));
+    })) << "not redrawn at the new size while the game slept";
   }
 
   EXPECT_EQ(game.Close(), 0);
