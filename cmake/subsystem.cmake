@@ -21,7 +21,10 @@ function(reedshot_link target)
   endif()
 endfunction()
 
-# One GoogleTest executable per folder under tests/.
+# One GoogleTest executable per folder under tests/. Each test has a time
+# limit, so that a hang fails with the test's name instead of stalling the run.
+set(REEDSHOT_TEST_TIMEOUT 180 CACHE STRING "Seconds each ctest test may take")
+
 function(reedshot_test_suite name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
   if(NOT sources)
@@ -30,5 +33,5 @@ function(reedshot_test_suite name)
   add_executable(test_${name} ${sources})
   target_link_libraries(test_${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "unit;${name}")
+    PROPERTIES LABELS unit TIMEOUT ${REEDSHOT_TEST_TIMEOUT})
 endfunction()

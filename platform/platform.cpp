@@ -1,12 +1,15 @@
 // Start and stop of the device, and what both backends share.
 #include "platform/platform.h"
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "platform/device.h"
 #include "platform/png_writer.h"
 #include "platform/single_instance.h"
+#include "platform/thread_internals.h"
 #include "platform/wave_device.h"
 
 namespace ce {
@@ -22,6 +25,8 @@ void CloseDataStore();
 namespace {
 std::unique_ptr<detail::Device> g_device;
 PlatformOptions g_options;
+// How long stopping waits for the run's threads to end.
+constexpr std::chrono::seconds kThreadEndBound{5};
 }  // namespace
 
 namespace detail {
@@ -49,6 +54,10 @@ bool StartPlatform(const PlatformOptions& options, std::string* error) {
 }
 
 void StopPlatform() {
+  // The run's threads end first: they may still use the device.
+  for (DWORD id : detail::EndThreads(kThreadEndBound))
+    std::fprintf(stderr, "reedshot: thread %u has not ended %lld s after the stop\n",
+                 static_cast<unsigned>(id), static_cast<long long>(kThreadEndBound.count()));
   if (g_device) detail::StopWave();
   detail::StopListening();
   detail::CloseDataStore();

@@ -1,6 +1,9 @@
 // Inside the platform layer: what threads and message queues tell each other.
 #pragma once
 
+#include <chrono>
+#include <vector>
+
 #include "platform/types.h"
 
 namespace ce::detail {
@@ -22,5 +25,9 @@ bool IsThreadRunning(DWORD threadId);
 // Headless: a timed wait also ends when a message for the waiting thread
 // arrives (see WaitForSingleObject).
 void SetHeadlessTimeouts(bool on);
+// Waits until every thread made by CreateThread has ended and been joined,
+// at most `bound`; threads still suspended end without running. Returns the
+// ids of those still running after the bound.
+std::vector<DWORD> EndThreads(std::chrono::milliseconds bound);
 
 }  // namespace ce::detail

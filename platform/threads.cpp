@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "platform/device.h"
 #include "platform/error.h"
@@ -66,6 +67,30 @@ std::map<DWORD, std::shared_ptr<ThreadState>>& g_threads =
 std::map<DWORD, unsigned long>& g_posted = *new std::map<DWORD, unsigned long>;
 std::atomic<bool> g_headlessTimeouts{false};
 
+// Every thread CreateThread started and nobody has joined yet, under
+// g_mutex. A thread is joined once it has finished, so that nothing of it is
+// left running when the platform stops.
+struct StartedThread {
+  std::shared_ptr<ThreadState> state;
+  std::thread thread;
+};
+std::vector<StartedThread>& g_started = *new std::vector<StartedThread>;
+
+// Joins the threads that have finished: they are past their last use of
+// anything shared, so the joins return at once.
+void JoinFinished() {
+  std::vector<std::thread> finished;
+  {
+    std::lock_guard lock(g_mutex);
+    std::erase_if(g_started, [&](StartedThread& t) {
+      if (!t.state->finished) return false;
+      finished.push_back(std::move(t.thread));
+      return true;
+    });
+  }
+  for (std::thread& t : finished) t.join();
+}
+
 void RunThread(std::shared_ptr<ThreadState> thread) {
   detail::AdoptThreadId(thread->id);
   bool run;
@@ -101,17 +126,16 @@ HANDLE CreateThread(void*, DWORD, LPTHREAD_START_ROUTINE start, LPVOID parameter
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  JoinFinished();
   auto thread = std::make_shared<ThreadState>();
   thread->id = detail::NewThreadId();
   thread->start = start;
   thread->parameter = parameter;
   thread->suspendCount = (flags & CREATE_SUSPENDED) != 0 ? 1 : 0;
-  {
-    std::lock_guard lock(g_mutex);
-    g_threads[thread->id] = thread;
-  }
   HANDLE handle = detail::OpenHandle(new ThreadObject(thread));
-  std::thread(RunThread, thread).detach();
+  std::lock_guard lock(g_mutex);
+  g_threads[thread->id] = thread;
+  g_started.push_back({thread, std::thread(RunThread, thread)});
   if (threadId != nullptr) *threadId = thread->id;
   return handle;
 }
@@ -248,6 +272,21 @@ bool IsThreadRunning(DWORD threadId) {
 }
 
 void SetHeadlessTimeouts(bool on) { g_headlessTimeouts.store(on); }
+
+std::vector<DWORD> EndThreads(std::chrono::milliseconds bound) {
+  std::vector<DWORD> running;
+  {
+    std::unique_lock lock(g_mutex);
+    // A thread that was never resumed never will be: it ends unrun.
+    for (auto& [id, thread] : g_threads)
+      if (!thread->started && thread->suspendCount > 0) thread->abandoned = true;
+    g_changed.notify_all();
+    g_changed.wait_for(lock, bound, [] { return g_threads.empty(); });
+    for (auto& [id, thread] : g_threads) running.push_back(id);
+  }
+  JoinFinished();
+  return running;
+}
 
 }  // namespace detail
 

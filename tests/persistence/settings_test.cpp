@@ -197,16 +197,7 @@ TEST_F(SettingsTest, LongNamesAreCutAndVolumesKeptInTheSlidersRange) {
 }
 
 TEST_F(SettingsTest, AReadOnlyDataFileShowsTheMessagesAndTheGameGoesOn) {
-  {
-    SettingsStore first(&player);  // a first run makes the file
-    first.lastScore = 7;
-  }
-  ce::StopPlatform();
-  chmod(root.c_str(), 0755);
-  chmod(DataFile().c_str(), 0444);
-  chmod(dataDir.c_str(), 0555);
-  const std::string before = testsupport::ReadFile(DataFile());
-  int status = testsupport::RunUnprivileged([&] {
+  ChildPart([&] {
     Restart();
     ce::testing::RecordMessageBoxes(&messages);
     SoundPlayer sound;
@@ -223,13 +214,21 @@ TEST_F(SettingsTest, AReadOnlyDataFileShowsTheMessagesAndTheGameGoesOn) {
     }
     return read && saveMessages == 11 && registry == 22 && disk == 10 && messages.size() == 32;
   });
-  EXPECT_EQ(status, 0);
+  {
+    SettingsStore first(&player);  // a first run makes the file
+    first.lastScore = 7;
+  }
+  ce::StopPlatform();
+  chmod(root.c_str(), 0755);
+  chmod(DataFile().c_str(), 0444);
+  chmod(dataDir.c_str(), 0555);
+  const std::string before = testsupport::ReadFile(DataFile());
+  EXPECT_EQ(RunChildPart(true), 0);
   EXPECT_EQ(testsupport::ReadFile(DataFile()), before);
 }
 
 TEST_F(SettingsTest, ADataDirectoryThatCannotBeMadeRunsOnDefaults) {
-  chmod(root.c_str(), 0555);
-  int status = testsupport::RunUnprivileged([&] {
+  ChildPart([&] {
     Restart();
     ce::testing::RecordMessageBoxes(&messages);
     SoundPlayer sound;
@@ -243,6 +242,8 @@ TEST_F(SettingsTest, ADataDirectoryThatCannotBeMadeRunsOnDefaults) {
          messages[1].text == "No database exists with the specified name.";
     return ok;
   });
+  chmod(root.c_str(), 0555);
+  int status = RunChildPart(true);
   chmod(root.c_str(), 0700);
   EXPECT_EQ(status, 0);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "platform/thread_internals.h"
 
 namespace {
 
@@ -155,6 +156,51 @@ TEST(ThreadsTest, HeadlessTimedWaitEndsWhenAMessageArrives) {
   ce::CloseHandle(thread);
   ce::CloseHandle(probe.go);
   ce::StopPlatform();
+}
+
+// Takes its time to end, then says it ran.
+ce::DWORD EndSlowly(ce::LPVOID parameter) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  static_cast<Probe*>(parameter)->ran = 1;
+  return 0;
+}
+
+ce::DWORD WaitForGo(ce::LPVOID parameter) {
+  auto* probe = static_cast<Probe*>(parameter);
+  ce::WaitForSingleObject(probe->go, ce::INFINITE);
+  probe->ran = 1;
+  return 0;
+}
+
+TEST(ThreadsTest, StoppingThePlatformWaitsForEveryThreadOrNamesThoseStillRunning) {
+  ce::PlatformOptions options;
+  options.headless = true;
+  ASSERT_TRUE(ce::StartPlatform(options, nullptr));
+  Probe slow, suspended;
+  ce::DWORD slowId = 0, suspendedId = 0;
+  ce::CloseHandle(ce::CreateThread(nullptr, 0, &EndSlowly, &slow, 0, &slowId));
+  ce::HANDLE never =
+      ce::CreateThread(nullptr, 0, &RecordRun, &suspended, ce::CREATE_SUSPENDED, &suspendedId);
+  ce::StopPlatform();
+  // Both have ended, queues and all: a thread never resumed ends unrun.
+  EXPECT_EQ(slow.ran, 1);
+  EXPECT_EQ(suspended.ran, 0);
+  EXPECT_EQ(ce::WaitForSingleObject(never, 0), ce::WAIT_OBJECT_0);
+  EXPECT_FALSE(ce::PostThreadMessageW(slowId, ce::WM_USER, 0, 0));
+  EXPECT_FALSE(ce::PostThreadMessageW(suspendedId, ce::WM_USER, 0, 0));
+  ce::CloseHandle(never);
+
+  // One that does not end within the bound is named, and ended later.
+  Probe stuck;
+  stuck.go = ce::CreateEventW(nullptr, ce::TRUE, ce::FALSE, nullptr);
+  ce::DWORD stuckId = 0;
+  ce::HANDLE thread = ce::CreateThread(nullptr, 0, &WaitForGo, &stuck, 0, &stuckId);
+  EXPECT_EQ(ce::detail::EndThreads(std::chrono::milliseconds(50)), std::vector<ce::DWORD>{stuckId});
+  ce::SetEvent(stuck.go);
+  EXPECT_TRUE(ce::detail::EndThreads(std::chrono::seconds(5)).empty());
+  EXPECT_EQ(stuck.ran, 1);
+  ce::CloseHandle(thread);
+  ce::CloseHandle(stuck.go);
 }
 
 TEST(ThreadsTest, CriticalSectionIsRecursiveAndExcludesOtherThreads) {

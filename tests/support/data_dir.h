@@ -2,10 +2,15 @@
 // temporary directory, and the message boxes shown meanwhile.
 #pragma once
 
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,16 +22,23 @@
 
 namespace testsupport {
 
+// Set in a child started by DataDirTest::RunChildPart: the parent test's
+// directory.
+constexpr char kChildRootVariable[] = "REEDSHOT_TEST_CHILD_ROOT";
+
+inline const char* ChildRoot() { return std::getenv(kChildRootVariable); }
+
 class DataDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = MakeTempDir("data");
+    root = ChildRoot() != nullptr ? ChildRoot() : MakeTempDir("data");
     dataDir = root + "/data";
     Restart();
     ce::testing::RecordMessageBoxes(&messages);
   }
 
   void TearDown() override {
+    if (ChildRoot() != nullptr) return;  // the parent cleans up
     ce::testing::RecordMessageBoxes(nullptr);
     ce::StopPlatform();
     std::error_code ec;
@@ -48,6 +60,59 @@ class DataDirTest : public ::testing::Test {
 
   std::string DataFile() const { return dataDir + "/reedshot.db"; }
 
+  // The part of the test that runs in a child process (RunChildPart). In
+  // that child, runs `part` and ends the process with status 0 when it
+  // returned true, 1 otherwise; in the test itself does nothing.
+  template <typename Part>
+  void ChildPart(Part part) {
+    if (ChildRoot() == nullptr) return;
+    bool ok = part();
+    std::fflush(nullptr);
+    _exit(ok ? 0 : 1);
+  }
+
+  // Runs the current test again in a fresh process of this test binary,
+  // which shares this test's directory and does only its ChildPart; as a
+  // user other than root when `unprivileged` and this process is root (so
+  // that files it does not own stay closed to it). The process is exec'd,
+  // never a bare fork of this one, whose threads may hold locks. Returns its
+  // exit status, or -1 when it did not exit.
+  int RunChildPart(bool unprivileged) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::vector<std::string> args = {
+        "test", std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name(),
+        "--gtest_brief=1"};
+    std::vector<std::string> env = {std::string(kChildRootVariable) + "=" + root};
+    for (char** e = environ; *e != nullptr; ++e)
+      if (std::strncmp(*e, kChildRootVariable, std::strlen(kChildRootVariable)) != 0)
+        env.push_back(*e);
+    auto pointers = [](std::vector<std::string>& strings) {
+      std::vector<char*> out;
+      for (std::string& s : strings) out.push_back(s.data());
+      out.push_back(nullptr);
+      return out;
+    };
+    std::vector<char*> argv = pointers(args), envp = pointers(env);
+    // Opened before the privileges go: the binary's folders may be closed
+    // to the other user.
+    int binary = open("/proc/self/exe", O_RDONLY | O_CLOEXEC);
+    if (binary < 0) return -1;
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+      // Only calls that are safe between fork and exec.
+      if (unprivileged && geteuid() == 0 &&
+          (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+        _exit(100);
+      fexecve(binary, argv.data(), envp.data());
+      _exit(127);
+    }
+    close(binary);
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
   // The texts of the message boxes shown so far.
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
@@ -68,21 +133,6 @@ inline int CountRecords(const char16_t* name) {
   int count = ce::CeSeekDatabase(db, ce::CEDB_SEEK_END, 0, &index) != 0 ? index + 1 : 0;
   ce::CloseHandle(db);
   return count;
-}
-
-// Runs `body` in a child process that cannot write to files it does not
-// own (as a user other than root), and returns its exit status. The
-// child's failures show up as a non-zero status.
-template <typename Body>
-int RunUnprivileged(Body body) {
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
-    _exit(body() ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace testsupport
