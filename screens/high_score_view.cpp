@@ -193,7 +193,11 @@ int CHighScoreView::HandleEvent(InputEvent* event) {
         return kEventConsumed;
       case kReset:
         dialog = new CConfirmDialog(scene_);
-        if (dialog->Run() == 1) table->Clear();
+        // A confirmed reset is saved at once: it must outlast a crash.
+        if (dialog->Run() == 1) {
+          table->Clear();
+          table->Save();
+        }
         delete dialog;
         dialog = nullptr;
         RedrawPage();
