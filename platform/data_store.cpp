@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/store_writes.h"
 
 namespace ce::detail {
 
@@ -277,7 +278,19 @@ DWORD DataStore::Commit() {
   return error;
 }
 
-void DataStore::Rollback() { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+void DataStore::Rollback() {
+  // SQLite may have rolled back already after a failed write.
+  if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void DataStore::BeginGroup() {
+  if (groupDepth_++ == 0) groupError_ = Begin();
+}
+
+DWORD DataStore::EndGroup() {
+  if (groupDepth_ == 0 || --groupDepth_ > 0) return groupError_;
+  return groupError_ != ERROR_SUCCESS ? groupError_ : Commit();
+}
 
 std::recursive_mutex& DataStoreLock() {
   static std::recursive_mutex lock;
@@ -309,6 +322,19 @@ bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* ou
 }  // namespace ce::detail
 
 namespace ce {
+
+// The lock is held from the beginning of the group to its end, so that no
+// other thread's write joins it.
+void BeginStoreWrites() {
+  detail::DataStoreLock().lock();
+  detail::OpenDataStore()->BeginGroup();
+}
+
+DWORD EndStoreWrites() {
+  DWORD error = detail::OpenDataStore()->EndGroup();
+  detail::DataStoreLock().unlock();
+  return error;
+}
 
 std::string DataDirectory(const std::string& configured) {
   if (!configured.empty()) return configured;

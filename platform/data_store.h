@@ -54,9 +54,15 @@ class DataStore {
 
   // Runs `body` (which returns 0 or an error code) in one transaction and
   // commits it, or rolls it back on an error. Returns 0 or the error:
-  // ERROR_DISK_FULL when the file is full or cannot be written.
+  // ERROR_DISK_FULL when the file is full or cannot be written. Inside a
+  // group (store_writes.h) the group's transaction holds it.
   template <typename Body>
   DWORD Write(Body body) {
+    if (groupDepth_ > 0) {
+      if (groupError_ == ERROR_SUCCESS) groupError_ = body();
+      if (groupError_ != ERROR_SUCCESS) Rollback();
+      return groupError_;
+    }
     DWORD error = Begin();
     if (error != ERROR_SUCCESS) return error;
     error = body();
@@ -70,6 +76,9 @@ class DataStore {
   // The device's error code for a failed SQLite write.
   static DWORD WriteError(int sqliteCode);
 
+  void BeginGroup();
+  DWORD EndGroup();
+
   ~DataStore();
 
  private:
@@ -81,6 +90,8 @@ class DataStore {
   std::string directory_;
   sqlite3* db_ = nullptr;
   bool writable_ = false;
+  int groupDepth_ = 0;
+  DWORD groupError_ = ERROR_SUCCESS;  // the first failure in the group
 };
 
 // Every registry and object-store call holds this lock while it runs.
