@@ -22,7 +22,8 @@ class HighScoreTable {
   // Creates "HISCORE" with ten empty records unless it exists.
   void CreateDatabase();
   void Load();
-  // Writes the entries over the ten records.
+  // Writes the entries over the ten records, all together or none; a
+  // failure is told once a run.
   void Save();
   // Empties all ten entries in memory.
   void Clear();

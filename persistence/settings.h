@@ -35,7 +35,7 @@ class SettingsStore : public SettingsValues {
   // Saves, closes the key, then saves and destroys the high-score table.
   ~SettingsStore();
 
-  // Writes every value; a value that cannot be written shows a message.
+  // Writes every value, all together or none; a failure is told once a run.
   void Save();
   // The defaults, with both default volumes handed to the sound player.
   void ApplyDefaults();
