@@ -29,17 +29,6 @@ class ScreenTest : public ::testing::Test {
   std::vector<ce::testing::BitBltRecord> blits_;
 };
 
-TEST_F(ScreenTest, BackBufferIsA240By320DibWithPaddedRows) {
-  ASSERT_EQ(g_backBuffer, screen_->presenter->backBuffer);
-  EXPECT_EQ(g_backBuffer->width, 240u);
-  EXPECT_EQ(g_backBuffer->height, 320u);
-  EXPECT_EQ(g_backBuffer->stride, 480u);
-  EXPECT_EQ(g_backBuffer->IsGdiSurface(), 1);
-  CDibSurface odd(239, 2);
-  EXPECT_EQ(odd.stride, 480u);
-  EXPECT_NE(odd.pixels, nullptr);
-}
-
 TEST_F(ScreenTest, MergeRuleJoinsOnlyWhenTheBoundingBoxIsSmallEnough) {
   // Equal rectangles merge.
   screen_->AddDirtyRect(10, 10, 20, 20);

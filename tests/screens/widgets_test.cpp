@@ -138,18 +138,6 @@ struct SliderTest : Widgets {
   CSlider s;
 };
 
-TEST_F(SliderTest, ArithmeticOfTheOptionsSliders) {
-  Make(70);
-  EXPECT_EQ(s.pixelsPerUnit, 2);
-  EXPECT_EQ(s.repeatDelay, 2);           // 20 ms
-  EXPECT_EQ(s.thumb->sprite.y, 21 + 9);  // 140 pixels above the bottom of its travel
-  EXPECT_EQ(s.thumb->sprite.x, 71);
-  EXPECT_EQ(s.thumb->sprite.hasSaveUnder, 1);
-  CSlider low;
-  low.Create(0, 71, 21, 18, 184, 18, 35, 380, 380, 377, 378, 0, 70, 0, 6, 1, 1, 0, 100, -1);
-  EXPECT_EQ(low.thumb->sprite.y + 35, TrackBottom());
-}
-
 TEST_F(SliderTest, CreationRepairsItsArguments) {
   Make(80);
   EXPECT_EQ(s.value, 35);
