@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "app/application.h"
@@ -23,7 +21,7 @@
 #include "platform/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
-#include "tests/support/run_program.h"
+#include "tests/support/step_driver.h"
 
 namespace gametest {
 
@@ -39,28 +37,14 @@ inline int CountSound(int id) {
   return n;
 }
 
-class GameHarness : public ce::headless::Driver {
+class GameHarness : public testsupport::StepDriver {
  public:
-  using Step = std::function<void()>;
-
   GameHarness() {
-    dataDir_ = testsupport::MakeTempDir("game");
     Sounds().clear();
     SetSoundObserver(&RecordSound);
   }
   ~GameHarness() override { SetSoundObserver(nullptr); }
 
-  // A step that runs when the loop is next idle.
-  void Then(Step step) { steps_.push_back(std::move(step)); }
-  void Wait(ce::DWORD ms) {
-    Then([ms] { ce::headless::Wait(ms); });
-  }
-  void PenDown(int x, int y) {
-    Then([x, y] { ce::headless::PostInput(ce::WM_LBUTTONDOWN, 0, ce::MAKELPARAM(x, y)); });
-  }
-  void PenUp(int x, int y) {
-    Then([x, y] { ce::headless::PostInput(ce::WM_LBUTTONUP, 0, ce::MAKELPARAM(x, y)); });
-  }
   // Down, a little time, up, a little time: the gun's animation needs a
   // millisecond between two shots.
   void Tap(int x, int y) {
@@ -107,34 +91,7 @@ class GameHarness : public ce::headless::Driver {
     Wait(10);
   }
 
-  // Runs the program to the end of the steps; returns WinMain's result.
-  int Run() {
-    ce::PlatformOptions options;
-    options.headless = true;
-    options.mute = true;
-    options.dataDir = dataDir_;
-    std::string error;
-    EXPECT_TRUE(ce::StartPlatform(options, &error)) << error;
-    ce::headless::SetDriver(this);
-    int result = WinMain(nullptr, nullptr, u"", 1);
-    ce::headless::SetDriver(nullptr);
-    ce::StopPlatform();
-    return result;
-  }
-
-  bool OnIdle() override {
-    if (steps_.empty()) return false;
-    Step step = std::move(steps_.front());
-    steps_.pop_front();
-    step();
-    return true;
-  }
-
-  const std::string& dataDir() const { return dataDir_; }
-
  private:
-  std::deque<Step> steps_;
-  std::string dataDir_;
   bool quiet_ = true;
 };
 

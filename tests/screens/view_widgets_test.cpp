@@ -71,17 +71,6 @@ TEST_F(ViewWidgets, FirstWidgetThatTakesTheEventWinsAndItsRewritingReachesTheCal
   EXPECT_EQ(e.data[7], 77u);
 }
 
-TEST_F(ViewWidgets, PenDownOnOneButtonLiftedOnAnotherClicksNeither) {
-  view.AddWidget(a);
-  view.AddWidget(b);
-  InputEvent e = Pen(kEventPenDown, 15, 15);
-  ASSERT_EQ(view.DispatchToWidgets(&e), 1);
-  e = Pen(kEventPenUp, 55, 15);
-  EXPECT_EQ(view.DispatchToWidgets(&e), 1);  // a takes it, lifted outside itself
-  EXPECT_EQ(e.type, kEventPenUp);
-  EXPECT_EQ(b->state, kButtonUp);
-}
-
 TEST_F(ViewWidgets, RemoveShowAndClear) {
   CButton* hidden = NewScreenButton(3, 100, 10, 20, 20, 450, 451);
   hidden->visible = 0;
