@@ -23,6 +23,8 @@ endfunction()
 
 # One GoogleTest executable per folder under tests/. Each test has a time
 # limit, so that a hang fails with the test's name instead of stalling the run.
+# Tests that share a resource (REEDSHOT_TEST_LOCK, set by the caller) run one
+# at a time.
 set(REEDSHOT_TEST_TIMEOUT 180 CACHE STRING "Seconds each ctest test may take")
 
 function(reedshot_test_suite name)
@@ -32,6 +34,9 @@ function(reedshot_test_suite name)
   endif()
   add_executable(test_${name} ${sources})
   target_link_libraries(test_${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS unit TIMEOUT ${REEDSHOT_TEST_TIMEOUT})
+  set(properties LABELS unit TIMEOUT ${REEDSHOT_TEST_TIMEOUT})
+  if(REEDSHOT_TEST_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${REEDSHOT_TEST_LOCK})
+  endif()
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
