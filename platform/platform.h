@@ -19,6 +19,9 @@ struct PlatformOptions {
 // Starts the desktop (SDL) or headless device. On failure returns false and
 // says why in *error. The calling thread becomes the main thread.
 bool StartPlatform(const PlatformOptions& options, std::string* error);
+// Waits until every thread made by CreateThread has ended (those never
+// resumed end unrun); after five seconds it names on stderr the ones still
+// running and goes on. Then the device goes down.
 void StopPlatform();
 bool PlatformStarted();
 const PlatformOptions& GetPlatformOptions();
