@@ -1,71 +1,58 @@
 #include "app/replay.h"
 
-#include <cstdio>
-#include <sstream>
+#include <fstream>
 
 #include "app/script.h"
 
 namespace app {
 
-std::unique_ptr<ReplayDriver> ReplayDriver::Open(const std::string& path, std::string* error) {
-  auto driver = std::unique_ptr<ReplayDriver>(new ReplayDriver);
-  driver->in_.open(path);
-  if (!driver->in_) {
+std::unique_ptr<ReplayDriver> ReplayDriver::FromFile(const std::string& path, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
     *error = "cannot read recording " + path;
     return nullptr;
   }
-  ce::headless::SetReplay(true);
-  driver->ReadUpToNextEvent();
+  auto driver = std::unique_ptr<ReplayDriver>(new ReplayDriver);
+  LineError wrong;
+  if (!ParseRecording(in, &driver->entries_, &wrong)) {
+    *error = wrong.Text(path);
+    return nullptr;
+  }
   return driver;
 }
 
-bool ReplayDriver::ReadUpToNextEvent() {
-  pending_.clear();
-  for (std::string line; std::getline(in_, line);) {
-    if (line.empty()) continue;
-    if (line[0] != 'T') {
-      pending_ = line;
-      return true;
-    }
-    std::istringstream fields(line.substr(1));
-    unsigned long tick = 0, count = 0;
-    if (fields >> tick >> count) ce::headless::FeedTicks(static_cast<ce::DWORD>(tick), count);
-  }
-  return false;
+void ReplayDriver::Begin() {
+  ce::headless::SetReplay(true);
+  FeedTicks();
+}
+
+void ReplayDriver::FeedTicks() {
+  for (; next_ < entries_.size() && entries_[next_].kind == RecordingEntry::kTicks; ++next_)
+    ce::headless::FeedTicks(entries_[next_].tick, entries_[next_].count);
 }
 
 bool ReplayDriver::OnIdle() {
-  for (;;) {
-    if (pending_.empty()) return false;
-    std::string entry = pending_;
-    std::istringstream fields(entry.substr(1));
+  while (next_ < entries_.size()) {
+    const RecordingEntry& entry = entries_[next_++];
     // The tick counts read while this entry is handled follow it.
-    ReadUpToNextEvent();
-    switch (entry[0]) {
-      case 'M': {
-        unsigned message = 0;
-        unsigned long long wParam = 0;
-        long long lParam = 0;
-        if (!(fields >> message >> wParam >> lParam)) continue;
-        ce::headless::PostInput(message, static_cast<ce::WPARAM>(wParam),
-                                static_cast<ce::LPARAM>(lParam));
+    FeedTicks();
+    switch (entry.kind) {
+      case RecordingEntry::kMessage:
+        ce::headless::PostInput(entry.message, entry.wParam, entry.lParam);
         return true;
-      }
-      case 'S': {
-        std::string name;
-        fields >> name;
-        TakeScreenshot(screenshotDir_, name);
+      case RecordingEntry::kShot:
+        TakeScreenshot(screenshotDir_, entry.name);
         continue;
-      }
-      case 'J':
+      case RecordingEntry::kState:
         PrintState(state_);
         continue;
-      case 'Q':
+      case RecordingEntry::kQuit:
         return false;
-      default:
+      case RecordingEntry::kTicks:
         continue;
     }
   }
+  return false;
 }
 
 }  // namespace app

@@ -2,34 +2,37 @@
 // counts, so the run takes the same course.
 #pragma once
 
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/recording_reader.h"
 #include "platform/headless.h"
 
 namespace app {
 
 class ReplayDriver : public ce::headless::Driver {
  public:
-  // Opens the recording and hands the device the tick counts read before
-  // the first message; nullptr (with *error) when it cannot be read.
-  static std::unique_ptr<ReplayDriver> Open(const std::string& path, std::string* error);
+  // Reads and checks the whole recording; nullptr (with *error) when it
+  // cannot be read or is not a recording this program plays.
+  static std::unique_ptr<ReplayDriver> FromFile(const std::string& path, std::string* error);
 
+  // Once the platform runs: the device takes its tick counts from the
+  // recording, starting with those read before the first message.
+  void Begin();
   void SetStateFunction(std::function<std::string()> state) { state_ = std::move(state); }
   void SetScreenshotDir(std::string dir) { screenshotDir_ = std::move(dir); }
   bool OnIdle() override;
 
  private:
-  // Reads the next entry that is not a tick count into pending_, feeding
-  // the tick counts on the way. False at the end of the recording.
-  bool ReadUpToNextEvent();
+  // Hands the device the tick counts up to the next entry of another kind.
+  void FeedTicks();
 
-  std::ifstream in_;
-  std::string pending_;
+  std::vector<RecordingEntry> entries_;
+  size_t next_ = 0;
   std::function<std::string()> state_;
-  std::string screenshotDir_ = ".";
+  std::string screenshotDir_;  // empty: screenshots are not written
 };
 
 }  // namespace app

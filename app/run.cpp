@@ -41,6 +41,17 @@ ce::PlatformOptions ToPlatformOptions(const CommandLine& o) {
   return p;
 }
 
+// Makes dir and its parents when they are missing; false, with a message,
+// when that fails.
+bool MakeFolder(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (!ec && std::filesystem::is_directory(dir, ec)) return true;
+  std::fprintf(stderr, "reedshot: cannot create %s: %s\n", dir.c_str(),
+               ec ? ec.message().c_str() : "a file of that name is in the way");
+  return false;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -71,8 +82,21 @@ int Main(int argc, char** argv) {
       return 2;
     }
     script->SetStateFunction(&StateJson);
-    if (!options.screenshots.empty()) script->SetScreenshotDir(options.screenshots);
+    script->SetScreenshotDir(options.screenshots);
   }
+  // So is a recording: anything else is refused before the game starts.
+  std::unique_ptr<ReplayDriver> replay;
+  if (!options.replay.empty()) {
+    std::string error;
+    replay = ReplayDriver::FromFile(options.replay, &error);
+    if (!replay) {
+      std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+      return 2;
+    }
+    replay->SetStateFunction(&StateJson);
+    replay->SetScreenshotDir(options.screenshots);
+  }
+  if (!options.screenshots.empty() && !MakeFolder(options.screenshots)) return 1;
 
   // Looking at the built-in pictures and sounds needs no device.
   if (!options.extractDir.empty()) return ExtractResources(options.extractDir);
@@ -84,13 +108,7 @@ int Main(int argc, char** argv) {
   std::string demoData;
   ce::PlatformOptions platformOptions = ToPlatformOptions(options);
   if (options.demoDir) {
-    std::error_code ec;
-    std::filesystem::create_directories(*options.demoDir, ec);
-    if (ec) {
-      std::fprintf(stderr, "reedshot: cannot create %s: %s\n", options.demoDir->c_str(),
-                   ec.message().c_str());
-      return 1;
-    }
+    if (!MakeFolder(*options.demoDir)) return 1;
     if (platformOptions.dataDir.empty()) {
       demoData = (std::filesystem::temp_directory_path() / "reedshot-demo-XXXXXX").string();
       if (mkdtemp(demoData.data()) == nullptr) {
@@ -114,16 +132,8 @@ int Main(int argc, char** argv) {
   }
   if (script) ce::headless::SetDriver(script.get());
   if (demo) ce::headless::SetDriver(demo.get());
-  std::unique_ptr<ReplayDriver> replay;
-  if (!options.replay.empty()) {
-    replay = ReplayDriver::Open(options.replay, &error);
-    if (!replay) {
-      ce::StopPlatform();
-      std::fprintf(stderr, "reedshot: %s\n", error.c_str());
-      return 1;
-    }
-    replay->SetStateFunction(&StateJson);
-    if (!options.screenshots.empty()) replay->SetScreenshotDir(options.screenshots);
+  if (replay) {
+    replay->Begin();
     ce::headless::SetDriver(replay.get());
   }
   if (!options.record.empty() && !ce::recording::Start(options.record)) {

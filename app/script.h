@@ -7,28 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "app/script_parser.h"
 #include "platform/headless.h"
-#include "platform/types.h"
 
 namespace app {
 
-struct ScriptStep {
-  enum Kind { kPost, kWait, kShot, kState, kQuit };
-  explicit ScriptStep(Kind k) : kind(k) {}
-  Kind kind;
-  ce::UINT message = 0;
-  ce::WPARAM wParam = 0;
-  ce::LPARAM lParam = 0;
-  ce::DWORD ms = 0;
-  std::string name;
-};
-
-// Parses one line into steps; false (with *error) when the line is wrong.
-// A blank line or a comment gives no steps.
-bool ParseScriptLine(const std::string& line, std::vector<ScriptStep>* steps, std::string* error);
-
 // The two script actions that also appear in recordings: a screenshot of
-// the window, and one state line on standard output.
+// the window, written as dir/name.png (nowhere, with a note, when there is
+// no folder or name is not a plain file name), and one state line on
+// standard output.
 void TakeScreenshot(const std::string& dir, const std::string& name);
 void PrintState(const std::function<std::string()>& state);
 
@@ -58,7 +45,7 @@ class ScriptDriver : public ce::headless::Driver {
   int lineNumber_ = 0;
   bool failed_ = false;
   StateFunction state_;
-  std::string screenshotDir_ = ".";
+  std::string screenshotDir_;  // empty: screenshots are not written
 };
 
 }  // namespace app

@@ -31,6 +31,7 @@ bool Start(const std::string& path) {
   auto recorder = std::make_unique<Recorder>();
   recorder->file.reset(std::fopen(path.c_str(), "w"));
   if (!recorder->file) return false;
+  std::fprintf(recorder->file.get(), "%s %d\n", recording::kFormatName, recording::kFormatVersion);
   g_recorder = std::move(recorder);
   return true;
 }

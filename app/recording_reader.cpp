@@ -1,0 +1,95 @@
+#include "app/recording_reader.h"
+
+#include <climits>
+#include <cstdint>
+
+#include "app/input_message.h"
+#include "app/screenshot_name.h"
+#include "platform/recorder.h"
+
+namespace app {
+
+namespace {
+
+bool CheckHeader(const std::string& line, std::string* why) {
+  std::vector<std::string> w = Words(line);
+  int version = 0;
+  if (w.size() != 2 || w[0] != ce::recording::kFormatName ||
+      !ToNumber(w[1], 0, INT_MAX, &version)) {
+    *why = std::string("not a Reedshot recording (its first line must be '") +
+           ce::recording::kFormatName + " " + std::to_string(ce::recording::kFormatVersion) + "')";
+    return false;
+  }
+  if (version != ce::recording::kFormatVersion) {
+    *why = "a recording of format version " + w[1] + "; this program reads version " +
+           std::to_string(ce::recording::kFormatVersion);
+    return false;
+  }
+  return true;
+}
+
+bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, std::string* why) {
+  std::vector<std::string> w = Words(line);
+  auto fields = [&](size_t n) {
+    if (w.size() == n + 1) return true;
+    *why = "'" + w[0] + "' takes " + std::to_string(n) + " field" + (n == 1 ? "" : "s");
+    return false;
+  };
+  if (w.empty()) {
+    *why = "an empty line";
+    return false;
+  }
+  if (w[0] == "T") {
+    RecordingEntry entry(RecordingEntry::kTicks);
+    if (!fields(2) || !ToNumber<ce::DWORD>(w[1], 0, UINT32_MAX, &entry.tick) ||
+        !ToNumber<unsigned long>(w[2], 1, ULONG_MAX, &entry.count)) {
+      if (why->empty()) *why = "a tick count and a number of reads (at least 1)";
+      return false;
+    }
+    entries->push_back(entry);
+  } else if (w[0] == "M") {
+    RecordingEntry entry(RecordingEntry::kMessage);
+    if (!fields(3) || !ToNumber<ce::UINT>(w[1], 0, UINT32_MAX, &entry.message) ||
+        !ToNumber<ce::WPARAM>(w[2], 0, UINTPTR_MAX, &entry.wParam) ||
+        !ToNumber<ce::LPARAM>(w[3], INTPTR_MIN, INTPTR_MAX, &entry.lParam)) {
+      if (why->empty()) *why = "a message and its two parameters";
+      return false;
+    }
+    if (!IsInputMessage(entry.message, entry.wParam, entry.lParam)) {
+      *why = "message " + w[1] + " " + w[2] + " " + w[3] +
+             " is not input (the stylus at x 0..239, y 0..319, a key of the device, or the timer)";
+      return false;
+    }
+    entries->push_back(entry);
+  } else if (w[0] == "S") {
+    RecordingEntry entry(RecordingEntry::kShot);
+    if (!fields(1) || !CheckScreenshotName(w[1], why)) return false;
+    entry.name = w[1];
+    entries->push_back(entry);
+  } else if (w[0] == "Q" || w[0] == "J") {
+    if (!fields(0)) return false;
+    entries->push_back(
+        RecordingEntry(w[0] == "Q" ? RecordingEntry::kQuit : RecordingEntry::kState));
+  } else {
+    *why = "unknown entry '" + w[0] + "'";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseRecording(std::istream& in, std::vector<RecordingEntry>* entries, LineError* error) {
+  std::string line;
+  error->why.clear();
+  if (!ReadLine(in, &line) || !CheckHeader(line, &error->why)) {
+    if (error->why.empty()) CheckHeader("", &error->why);
+    error->line = 1;
+    return false;
+  }
+  return ParseLines(
+      in, 2, [&](const std::string& l, std::string* why) { return ParseEntry(l, entries, why); },
+      error);
+}
+
+}  // namespace app
