@@ -1,6 +1,8 @@
 // The real program, run headless from scripts.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "tests/support/run_program.h"
@@ -70,6 +72,31 @@ TEST(HeadlessRunTest, ScriptErrorsNameTheLineAndRunNothing) {
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(r.out.empty());
   EXPECT_NE(r.err.find(":4:"), std::string::npos) << r.err;
+}
+
+// Shots go into the --screenshots folder, made when missing, and nowhere
+// else: with no folder they are not written at all.
+TEST(HeadlessRunTest, ShotsGoOnlyIntoTheScreenshotsFolder) {
+  std::string dir = testsupport::MakeTempDir("e2e");
+  std::string name = "reedshot-stray-" + std::to_string(getpid());
+  std::string script = ScriptFile(dir, "shot " + name + "\n");
+  std::string shots = dir + "/made/for/shots";
+  auto made = RunProgram(REEDSHOT_BINARY,
+                         {"--script", script, "--screenshots", shots, "--data-dir", dir, "--mute"});
+  EXPECT_EQ(made.status, 0) << made.err;
+  EXPECT_TRUE(std::filesystem::is_regular_file(shots + "/" + name + ".png"));
+
+  auto none = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
+  EXPECT_EQ(none.status, 0) << none.err;
+  EXPECT_NE(none.err.find(name + ".png not written"), std::string::npos) << none.err;
+  EXPECT_FALSE(std::filesystem::exists(name + ".png"));
+
+  std::ofstream(dir + "/file") << "in the way";
+  auto blocked = RunProgram(REEDSHOT_BINARY, {"--script", script, "--screenshots", dir + "/file",
+                                              "--data-dir", dir, "--mute"});
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.err.find("cannot create " + dir + "/file"), std::string::npos) << blocked.err;
+  std::filesystem::remove_all(dir);
 }
 
 TEST(HeadlessRunTest, UsageErrorsExitWithTwo) {

@@ -1,29 +1,35 @@
-// A recorded run played back headless takes the same course.
+// A recorded run played back headless takes the same course; a file that
+// is not a recording, or that would write outside the screenshots folder,
+// is refused before anything runs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "tests/support/run_program.h"
 
 namespace {
 
+using testsupport::RunProgram;
+
 TEST(RecordReplayTest, ReplayGivesTheSameStateAndScreenshots) {
   std::string dir = testsupport::MakeTempDir("replay");
-  std::string first = dir + "/first", second = dir + "/second";
+  // The replay's folder does not exist yet: it is made, parents and all.
+  std::string first = dir + "/first", second = dir + "/not/yet/there";
   ASSERT_EQ(mkdir(first.c_str(), 0755), 0);
-  ASSERT_EQ(mkdir(second.c_str(), 0755), 0);
   // Enough to get from the intro into the main menu and a game.
   std::ofstream(dir + "/script.txt") << "wait 2500\ntap 120 160\nwait 1500\ntap 120 160\n"
                                         "wait 1500\nshot one\nstate\ntap 100 100\nwait 500\n"
                                         "press app3\nwait 300\nshot two\nstate\n";
   std::string data1 = dir + "/data1", data2 = dir + "/data2";
-  auto recorded = testsupport::RunProgram(
-      REEDSHOT_BINARY, {"--script", dir + "/script.txt", "--record", dir + "/run.rec",
-                        "--screenshots", first, "--data-dir", data1, "--mute"});
+  auto recorded =
+      RunProgram(REEDSHOT_BINARY, {"--script", dir + "/script.txt", "--record", dir + "/run.rec",
+                                   "--screenshots", first, "--data-dir", data1, "--mute"});
   ASSERT_EQ(recorded.status, 0) << recorded.err;
-  auto replayed = testsupport::RunProgram(
-      REEDSHOT_BINARY,
-      {"--replay", dir + "/run.rec", "--screenshots", second, "--data-dir", data2, "--mute"});
+  EXPECT_EQ(testsupport::ReadFile(dir + "/run.rec").rfind("reedshot-recording 1\n", 0), 0u);
+  auto replayed = RunProgram(REEDSHOT_BINARY, {"--replay", dir + "/run.rec", "--screenshots",
+                                               second, "--data-dir", data2, "--mute"});
   ASSERT_EQ(replayed.status, 0) << replayed.err;
   EXPECT_EQ(recorded.lines().size(), 2u);
   EXPECT_EQ(recorded.out, replayed.out);
@@ -34,10 +40,51 @@ TEST(RecordReplayTest, ReplayGivesTheSameStateAndScreenshots) {
   }
 }
 
-TEST(RecordReplayTest, AMissingRecordingIsAnError) {
-  auto r = testsupport::RunProgram(REEDSHOT_BINARY, {"--replay", "/nonexistent/run.rec"});
-  EXPECT_NE(r.status, 0);
-  EXPECT_NE(r.err.find("/nonexistent/run.rec"), std::string::npos);
+// Refused with status 2 and the file's line, before the game starts: no
+// state line, no screenshot, not even the data directory.
+TEST(RecordReplayTest, WhatIsNotARecordingIsRefusedBeforeAnythingRuns) {
+  std::string dir = testsupport::MakeTempDir("replay");
+  std::string shots = dir + "/shots", data = dir + "/data";
+  std::string random;
+  for (int i = 0; i < 4096; ++i) random += static_cast<char>((i * 2654435761u) >> 13);
+  struct Case {
+    std::string text;
+    std::string says;
+  } cases[] = {
+      {random, ":1: not a Reedshot recording"},
+      {"just one line of text", ":1: not a Reedshot recording"},
+      {"reedshot-recording 7\nJ\n", ":1: a recording of format version 7"},
+      {"reedshot-recording 1\nJ\nS fine\nM 16 0 0\nJ\n", ":4: message 16 0 0 is not input"},
+      {"reedshot-recording 1\nJ\nS ../../../../../../tmp/evil\n", ":3: a screenshot's name"},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(dir + "/bad.rec", std::ios::binary) << c.text;
+    auto r = RunProgram(REEDSHOT_BINARY, {"--replay", dir + "/bad.rec", "--screenshots", shots,
+                                          "--data-dir", data, "--mute"});
+    EXPECT_EQ(r.status, 2) << c.says;
+    EXPECT_NE(r.err.find(dir + "/bad.rec" + c.says), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "") << c.says;
+    EXPECT_FALSE(std::filesystem::exists(shots)) << c.says;
+    EXPECT_FALSE(std::filesystem::exists(data)) << c.says;
+  }
+  auto missing = RunProgram(REEDSHOT_BINARY, {"--replay", "/nonexistent/run.rec"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("/nonexistent/run.rec"), std::string::npos);
+}
+
+// With no --screenshots a recording's screenshot lines write nothing, not
+// even into the current folder.
+TEST(RecordReplayTest, NoScreenshotsFolderNoScreenshots) {
+  std::string dir = testsupport::MakeTempDir("replay");
+  std::string name = "reedshot-stray-" + std::to_string(getpid());
+  std::ofstream(dir + "/run.rec") << "reedshot-recording 1\nS " << name << "\nJ\nQ\n";
+  auto r = RunProgram(REEDSHOT_BINARY,
+                      {"--replay", dir + "/run.rec", "--data-dir", dir + "/data", "--mute"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.lines().size(), 1u);
+  EXPECT_NE(r.err.find(name + ".png not written"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(name + ".png"));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
