@@ -12,9 +12,12 @@ cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 for name in "${targets[@]}"; do
   corpus="build-fuzz/corpus/$name"
   mkdir -p "$corpus"
+  # Seeds kept with the sources, where a target has them.
+  seeds=()
+  [[ -d fuzz/corpus/$name ]] && seeds=("fuzz/corpus/$name")
   echo "-- $name"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "build-fuzz/fuzz/$name" -max_total_time="${REEDSHOT_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
-    -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
+    -print_final_stats=0 "$corpus" "${seeds[@]}" 2>&1 | tail -n 3
   [[ ${PIPESTATUS[0]} -eq 0 ]] || { echo "$name failed" >&2; exit 1; }
 done
