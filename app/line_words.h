@@ -22,8 +22,16 @@ struct LineError {
 // The words of a line, split at white space.
 std::vector<std::string> Words(const std::string& line);
 
+// No line of these files is longer; a longer one is refused.
+constexpr size_t kLongestLine = 1000;
+
 // Reads one line without its line ending ("\n" or "\r\n"). False at the end.
+// Of a line longer than kLongestLine only the first kLongestLine + 1
+// characters are kept, so a file with no line ends is never held whole.
 bool ReadLine(std::istream& in, std::string* line);
+
+// False, with *why, for a line longer than kLongestLine.
+bool CheckLength(const std::string& line, std::string* why);
 
 // Hands every further line to parse(line, &why), numbering them from
 // first; false at the first line parse refuses, which *error names.

@@ -29,6 +29,7 @@ bool CheckHeader(const std::string& line, std::string* why) {
 }
 
 bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, std::string* why) {
+  if (!CheckLength(line, why)) return false;
   std::vector<std::string> w = Words(line);
   auto fields = [&](size_t n) {
     if (w.size() == n + 1) return true;

@@ -32,6 +32,7 @@ ScriptStep WaitStep(ce::DWORD ms) {
 }  // namespace
 
 bool ParseScriptLine(const std::string& raw, std::vector<ScriptStep>* steps, std::string* error) {
+  if (!CheckLength(raw, error)) return false;
   std::vector<std::string> w = Words(raw.substr(0, raw.find('#')));
   if (w.empty()) return true;
   const std::string& command = w[0];

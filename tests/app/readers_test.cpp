@@ -48,6 +48,8 @@ TEST(ScriptLineTest, MistakesAreNamed) {
     EXPECT_FALSE(app::ParseScriptLine(line, &steps, &error)) << line;
     EXPECT_FALSE(error.empty()) << line;
   }
+  std::string error;
+  EXPECT_FALSE(app::ParseScriptLine("# " + std::string(1000, '#'), &steps, &error));
   EXPECT_TRUE(steps.empty());
   std::istringstream script("state\n\nshot fine\nshot ../../tmp/evil\nstate\n");
   app::LineError wrong;
@@ -173,6 +175,8 @@ TEST(RecordingReaderTest, WhatIsNotARecordingIsRefusedWithItsLine) {
       {kHeader + "S bell\a\n", 2, "control"},
       {kHeader + "J\nQ now\n", 3, "fields"},
       {kHeader + "X 1 2\n", 2, "unknown"},
+      {kHeader + "J\n" + std::string(5000, 'J') + "\nJ\n", 3, "longer than 1000"},
+      {std::string(1 << 20, 'r'), 1, "not a Reedshot recording"},
   };
   for (const Case& c : cases) {
     app::LineError wrong;
@@ -189,20 +193,14 @@ TEST(RecordingReaderTest, TakesTheInputTheDevicesSend) {
   text << kHeader << "T 100000 3\r\n";  // a recording that went through a Windows editor
   for (ce::UINT m : {ce::WM_LBUTTONDOWN, ce::WM_MOUSEMOVE, ce::WM_LBUTTONUP})
     text << "M " << m << " 0 " << ce::MAKELPARAM(239, 319) << "\nM " << m << " 1 0\n";
-  for (const char* name : {"left", "right", "up", "down", "action", "app1", "app2", "app3", "app4"})
-    for (bool down : {true, false}) {
-      ce::UINT message = 0;
-      ce::WPARAM wParam = 0;
-      ce::LPARAM lParam = 0;
-      app::KeyMessage(*app::FindKey(name), down, &message, &wParam, &lParam);
-      text << "M " << message << " " << wParam << " " << lParam << "\n";
-    }
+  // An arrow, and hardware key 3 as the desktop sends it (a hot key down).
+  text << "M 256 37 0\nM 257 37 0\nM 786 195 12779528\nM 257 195 0\n";
   text << "M 275 15000 0\nS 01-title\nJ\nQ\nT 100000 1\n";
   app::LineError wrong;
   bool ok = false;
   auto entries = Read(text.str(), &wrong, &ok);
   ASSERT_TRUE(ok) << wrong.line << ": " << wrong.why;
-  EXPECT_EQ(entries.size(), 1u + 6 + 18 + 5);
+  EXPECT_EQ(entries.size(), 1u + 6 + 4 + 5);
 }
 
 }  // namespace
