@@ -11,6 +11,14 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
+std::string Shown(const std::string& word) {
+  std::string shown = word.substr(0, 40);
+  for (char& c : shown)
+    if (c < 0x20 || c > 0x7E) c = '?';
+  if (word.size() > shown.size()) shown += "...";
+  return shown;
+}
+
 bool ReadLine(std::istream& in, std::string* line) {
   line->clear();
   std::streambuf* buffer = in.rdbuf();

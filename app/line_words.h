@@ -25,6 +25,11 @@ std::vector<std::string> Words(const std::string& line);
 // No line of these files is longer; a longer one is refused.
 constexpr size_t kLongestLine = 1000;
 
+// A word of the file as an error message may show it: at most 40
+// characters, anything but printable ASCII as '?', so that a file cannot
+// send control sequences to the terminal.
+std::string Shown(const std::string& word);
+
 // Reads one line without its line ending ("\n" or "\r\n"). False at the end.
 // Of a line longer than kLongestLine only the first kLongestLine + 1
 // characters are kept, so a file with no line ends is never held whole.

@@ -42,18 +42,20 @@ bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, s
   }
   if (w[0] == "T") {
     RecordingEntry entry(RecordingEntry::kTicks);
-    if (!fields(2) || !ToNumber<ce::DWORD>(w[1], 0, UINT32_MAX, &entry.tick) ||
+    if (!fields(2)) return false;
+    if (!ToNumber<ce::DWORD>(w[1], 0, UINT32_MAX, &entry.tick) ||
         !ToNumber<unsigned long>(w[2], 1, ULONG_MAX, &entry.count)) {
-      if (why->empty()) *why = "a tick count and a number of reads (at least 1)";
+      *why = "'T' takes a tick count (0..4294967295) and a number of reads (1 or more)";
       return false;
     }
     entries->push_back(entry);
   } else if (w[0] == "M") {
     RecordingEntry entry(RecordingEntry::kMessage);
-    if (!fields(3) || !ToNumber<ce::UINT>(w[1], 0, UINT32_MAX, &entry.message) ||
+    if (!fields(3)) return false;
+    if (!ToNumber<ce::UINT>(w[1], 0, UINT32_MAX, &entry.message) ||
         !ToNumber<ce::WPARAM>(w[2], 0, UINTPTR_MAX, &entry.wParam) ||
         !ToNumber<ce::LPARAM>(w[3], INTPTR_MIN, INTPTR_MAX, &entry.lParam)) {
-      if (why->empty()) *why = "a message and its two parameters";
+      *why = "'M' takes a message and its two parameters, as decimal numbers";
       return false;
     }
     if (!IsInputMessage(entry.message, entry.wParam, entry.lParam)) {
@@ -72,7 +74,7 @@ bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, s
     entries->push_back(
         RecordingEntry(w[0] == "Q" ? RecordingEntry::kQuit : RecordingEntry::kState));
   } else {
-    *why = "unknown entry '" + w[0] + "'";
+    *why = "unknown entry '" + Shown(w[0]) + "'";
     return false;
   }
   return true;

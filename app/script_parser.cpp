@@ -53,7 +53,7 @@ bool ParseScriptLine(const std::string& raw, std::vector<ScriptStep>* steps, std
   auto key = [&](const std::string& name) {
     const KeyName* k = FindKey(name);
     if (k == nullptr)
-      *error = "unknown key '" + name + "' (left right up down action app1 app2 app3 app4)";
+      *error = "unknown key '" + Shown(name) + "' (left right up down action app1 app2 app3 app4)";
     return k;
   };
 
@@ -106,7 +106,7 @@ bool ParseScriptLine(const std::string& raw, std::vector<ScriptStep>* steps, std
     if (!arity(0)) return false;
     steps->push_back(ScriptStep(ScriptStep::kQuit));
   } else {
-    *error = "unknown command '" + command + "'";
+    *error = "unknown command '" + Shown(command) + "'";
     return false;
   }
   return true;

@@ -174,7 +174,7 @@ TEST(RecordingReaderTest, WhatIsNotARecordingIsRefusedWithItsLine) {
       {kHeader + "S\n", 2, "field"},
       {kHeader + "S bell\a\n", 2, "control"},
       {kHeader + "J\nQ now\n", 3, "fields"},
-      {kHeader + "X 1 2\n", 2, "unknown"},
+      {kHeader + "\x1b]0;pwned\a 1 2\n", 2, "unknown entry '?]0;pwned?'"},
       {kHeader + "J\n" + std::string(5000, 'J') + "\nJ\n", 3, "longer than 1000"},
       {std::string(1 << 20, 'r'), 1, "not a Reedshot recording"},
   };
