@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/dispatcher.h"
+#include "app/timer_id.h"
 #include "framework/animation_list.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
@@ -16,7 +17,6 @@ bool g_raisedOtherInstance = false;
 namespace {
 
 constexpr char16_t kWindowName[] = u"DUV";
-constexpr ce::UINT kTimerId = 15000;
 
 // The window procedure: the loop never dispatches to it.
 ce::LRESULT WindowProc(ce::HWND, ce::UINT, ce::WPARAM, ce::LPARAM) { return 0; }

@@ -1,5 +1,6 @@
 #include "app/input_message.h"
 
+#include "app/timer_id.h"
 #include "platform/messages.h"
 
 namespace app {
@@ -11,9 +12,6 @@ constexpr KeyName kKeys[] = {
     {"down", ce::VK_DOWN, false}, {"action", ce::VK_RETURN, false}, {"app1", ce::VK_APP1, true},
     {"app2", ce::VK_APP2, true},  {"app3", ce::VK_APP3, true},      {"app4", ce::VK_APP4, true},
 };
-
-// The id the window's one timer ticks with.
-constexpr ce::WPARAM kWindowTimerId = 15000;
 
 const KeyName* KeyOf(ce::WPARAM vk) {
   for (const KeyName& k : kKeys)
@@ -65,7 +63,7 @@ bool IsInputMessage(ce::UINT message, ce::WPARAM wParam, ce::LPARAM lParam) {
       return message == expected && lParam == expectedL;
     }
     case ce::WM_TIMER:
-      return wParam == kWindowTimerId && lParam == 0;
+      return wParam == kTimerId && lParam == 0;
     default:
       return false;
   }

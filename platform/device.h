@@ -62,6 +62,7 @@ bool MainQueueEmpty();
 // The game's window (there is only one) and its timer.
 HWND MainWindow();
 bool TimerRunning();
+UINT TimerId();
 DWORD TimerPeriod();
 
 }  // namespace ce::detail

@@ -134,7 +134,7 @@ void MakeDueTimer(Queue& queue, UINT filterMin, UINT filterMax) {
   DWORD now = RawTicks();
   DWORD period = detail::TimerPeriod();
   while (static_cast<std::int32_t>(now - g_nextTimerTick) >= 0) g_nextTimerTick += period;
-  Push(queue, detail::MainWindow(), WM_TIMER, 15000, 0);
+  Push(queue, detail::MainWindow(), WM_TIMER, detail::TimerId(), 0);
 }
 
 BOOL MainGetMessage(MSG* msg, UINT filterMin, UINT filterMax) {

@@ -49,6 +49,7 @@ namespace detail {
 
 HWND MainWindow() { return g_window.exists ? OwnWindow() : nullptr; }
 bool TimerRunning() { return g_window.timerRunning; }
+UINT TimerId() { return g_window.timerId; }
 DWORD TimerPeriod() { return g_window.timerPeriod == 0 ? 1 : g_window.timerPeriod; }
 
 void ResetWindowState() { g_window = WindowState{}; }
