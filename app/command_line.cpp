@@ -35,7 +35,7 @@ const char* Usage() {
          "  --record FILE       record the input of a desktop run\n"
          "  --replay FILE       play a recording back headless\n"
          "  --help              this text\n"
-         "  --version           the program's version\n";
+         "  --version           the versions of the program, SDL and SQLite\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {

@@ -1,7 +1,10 @@
 #include "app/play_sound.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
+#include "assets/manifest.h"
 #include "platform/clock.h"
 #include "sound/sound_engine.h"
 #include "sound/sound_player.h"
@@ -9,10 +12,37 @@
 
 namespace app {
 
+std::string PlayableSoundIds() {
+  std::string list;
+  int first = -1, last = -1;
+  auto flush = [&] {
+    if (first < 0) return;
+    if (!list.empty()) list += ", ";
+    list += std::to_string(first);
+    if (last > first) {
+      list += '-';
+      list += std::to_string(last);
+    }
+  };
+  for (int i = 0; i < assets::g_manifestCount; ++i) {
+    const assets::ManifestEntry& e = assets::g_manifest[i];
+    SampleDescription sound;
+    if (std::strcmp(e.kind, "wave") != 0 || !LoadWaveResource(e.id, &sound)) continue;
+    if (e.id != last + 1) {
+      flush();
+      first = e.id;
+    }
+    last = e.id;
+  }
+  flush();
+  return list;
+}
+
 int PlaySoundResource(int id) {
   SampleDescription check;
   if (!LoadWaveResource(id, &check)) {
-    std::fprintf(stderr, "reedshot: there is no playable sound %d\n", id);
+    std::fprintf(stderr, "reedshot: there is no playable sound %d; the sounds are %s\n", id,
+                 PlayableSoundIds().c_str());
     return 1;
   }
   auto* player = new SoundPlayer;

@@ -2,7 +2,13 @@
 // player and engine and returns when its channel is free again.
 #pragma once
 
+#include <string>
+
 namespace app {
+
+// The ids of the built-in sounds, in order, runs of ids as "first-last":
+// "535, 537-538, ...".
+std::string PlayableSoundIds();
 
 // The platform is started. Returns the program's exit status.
 int PlaySoundResource(int id);

@@ -26,8 +26,6 @@ namespace app {
 
 namespace {
 
-constexpr const char* kVersion = "reedshot 0.1.0";
-
 ce::PlatformOptions ToPlatformOptions(const CommandLine& o) {
   ce::PlatformOptions p;
   p.headless = o.headless;
@@ -58,7 +56,7 @@ int Main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   ParseResult parsed = ParseCommandLine(args);
   if (!parsed.ok) {
-    std::fprintf(stderr, "reedshot: %s\n%s", parsed.error.c_str(), Usage());
+    std::fprintf(stderr, "reedshot: %s; see reedshot --help\n", parsed.error.c_str());
     return 2;
   }
   const CommandLine& options = parsed.options;
@@ -67,7 +65,7 @@ int Main(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::puts(kVersion);
+    std::printf("reedshot %s\n%s\n", REEDSHOT_VERSION, ce::LibraryVersions().c_str());
     return 0;
   }
 

@@ -34,6 +34,9 @@ bool SaveWindowScreenshot(const std::string& path);
 // else $XDG_DATA_HOME/reedshot, or ~/.local/share/reedshot.
 std::string DataDirectory(const std::string& configured);
 
+// The versions of the libraries in use, as loaded: "SDL 2.x.y, SQLite 3.x.y".
+std::string LibraryVersions();
+
 // Converts between UTF-16 device strings and UTF-8.
 std::string ToUtf8(const char16_t* text);
 std::u16string FromUtf8(const std::string& text);

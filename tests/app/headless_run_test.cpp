@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -99,13 +100,31 @@ TEST(HeadlessRunTest, ShotsGoOnlyIntoTheScreenshotsFolder) {
   std::filesystem::remove_all(dir);
 }
 
-TEST(HeadlessRunTest, UsageErrorsExitWithTwo) {
-  auto r = RunProgram(REEDSHOT_BINARY, {"--scale", "zero"});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("usage:"), std::string::npos);
+// A mistake on the command line is one line naming it, status 2.
+TEST(HeadlessRunTest, CommandLineMistakesHelpAndVersion) {
+  for (auto [args, named] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"--nope"}, "unknown option: --nope"},
+           {{"--mute", "-x"}, "unknown option: -x"},
+           {{"--scale", "zero"}, "--scale"},
+           {{"--data-dir"}, "--data-dir"}}) {
+    auto r = RunProgram(REEDSHOT_BINARY, args);
+    EXPECT_EQ(r.status, 2) << named;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err.find(named), 10u) << r.err;  // after "reedshot: "
+    EXPECT_NE(r.err.find("see reedshot --help\n"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
   auto help = RunProgram(REEDSHOT_BINARY, {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--headless"), std::string::npos);
+  ASSERT_FALSE(help.out.empty());
+  EXPECT_EQ(help.out.back(), '\n');
+  auto version = RunProgram(REEDSHOT_BINARY, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  ASSERT_EQ(version.lines().size(), 2u) << version.out;
+  EXPECT_EQ(version.lines()[0].rfind("reedshot ", 0), 0u);
+  EXPECT_EQ(version.lines()[1].rfind("SDL 2.", 0), 0u) << version.out;
+  EXPECT_NE(version.lines()[1].find(", SQLite 3."), std::string::npos) << version.out;
 }
 
 }  // namespace

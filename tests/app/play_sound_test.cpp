@@ -50,7 +50,10 @@ TEST(PlaySoundTest, CaptureHoldsTheSoundAtTheEffectVolume) {
 TEST(PlaySoundTest, UnknownSoundOrNoDeviceFails) {
   auto missing = RunProgram(REEDSHOT_BINARY, {"--headless", "--play-sound", "9"});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("no playable sound 9"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("no playable sound 9; the sounds are 535, 537-538, 540,"),
+            std::string::npos)
+      << missing.err;
+  EXPECT_NE(missing.err.find(", 578-579\n"), std::string::npos) << missing.err;
   auto muted = RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--play-sound", "540"});
   EXPECT_EQ(muted.status, 1);
 }
