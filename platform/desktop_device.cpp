@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/png_writer.h"
 #include "platform/single_instance.h"
+#include "platform/wave_device.h"
 
 namespace ce::detail {
 
@@ -384,6 +385,9 @@ class DesktopDevice final : public Device {
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         Key(event.key, event.type == SDL_KEYDOWN);
+        return;
+      case SDL_AUDIODEVICEREMOVED:
+        if (event.adevice.iscapture == 0) DesktopWaveDeviceRemoved(event.adevice.which);
         return;
       default:
         return;

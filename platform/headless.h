@@ -29,6 +29,10 @@ void Wait(DWORD ms);
 // Ends the run after the messages already queued.
 void Quit();
 
+// The sound device goes away, as a headset unplugged: the open wave
+// devices play on in silence.
+void LoseWaveDevice();
+
 // Replay: the main thread's reads of the tick count answer these values in
 // order (count reads each), and the timer makes no messages of its own.
 void SetReplay(bool on);

@@ -35,6 +35,10 @@ class WaveQueue {
   bool Idle();
   // Hands every queued buffer back, marked done.
   void Reset();
+  // The device has gone (a headset unplugged): its player goes on taking
+  // the buffers in step with time, so they still come back, but plays
+  // silence.
+  void Lose();
 
   // Copies up to `bytes` of queued samples into `out` (nothing while
   // paused); each buffer played to its end is handed back to the callback
@@ -57,6 +61,7 @@ class WaveQueue {
   std::deque<WAVEHDR*> queue_;
   size_t offset_ = 0;  // bytes of the first buffer already played
   bool paused_ = false;
+  bool lost_ = false;
   std::set<WAVEHDR*> handedBack_;  // done, not written again yet
 };
 
@@ -73,6 +78,8 @@ class WavePlayer {
 bool DesktopWaveAvailable();
 std::unique_ptr<WavePlayer> CreateDesktopWavePlayer();
 void StopDesktopWave();
+// SDL reported the output device `sdlDevice` removed (main thread).
+void DesktopWaveDeviceRemoved(std::uint32_t sdlDevice);
 
 // Headless (wave_device_headless.cpp).
 std::unique_ptr<WavePlayer> CreateHeadlessWavePlayer();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless.h"
 #include "platform/platform.h"
 #include "platform/wave_device.h"
 
@@ -131,6 +132,9 @@ class HeadlessWavePlayer final : public WavePlayer {
   }
 
   // Under g_mutex.
+  void Lose() { queue_->Lose(); }
+
+  // Under g_mutex.
   void Play(DWORD ms) {
     if (queue_->Paused()) return;
     const WAVEFORMATEX& format = queue_->format();
@@ -193,3 +197,12 @@ void StopHeadlessWave() {
 }
 
 }  // namespace ce::detail
+
+namespace ce::headless {
+
+void LoseWaveDevice() {
+  std::lock_guard lock(detail::g_mutex);
+  for (detail::HeadlessWavePlayer* player : detail::g_players) player->Lose();
+}
+
+}  // namespace ce::headless

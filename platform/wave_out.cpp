@@ -72,6 +72,11 @@ void WaveQueue::Reset() {
   Post(done);
 }
 
+void WaveQueue::Lose() {
+  std::lock_guard lock(mutex_);
+  lost_ = true;
+}
+
 size_t WaveQueue::Take(std::uint8_t* out, size_t bytes) {
   std::deque<WAVEHDR*> done;
   size_t copied = 0;
@@ -81,7 +86,7 @@ size_t WaveQueue::Take(std::uint8_t* out, size_t bytes) {
       WAVEHDR* header = queue_.front();
       size_t left = header->dwBufferLength - offset_;
       size_t n = std::min(left, bytes - copied);
-      if (n > 0 && header->lpData != nullptr)
+      if (n > 0 && header->lpData != nullptr && !lost_)
         std::copy_n(reinterpret_cast<const std::uint8_t*>(header->lpData) + offset_, n,
                     out + copied);
       else if (n > 0)

@@ -2,6 +2,7 @@
 // virtual time, its capture file, and (with SDL's dummy driver) the desktop.
 #include "platform/wave_out.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/threads.h"
@@ -168,7 +170,9 @@ ce::DWORD Refill(ce::LPVOID parameter) {
   return 0;
 }
 
-std::string PlayWithRefills(const std::string& capture) {
+// `loseAtStep`: the device goes away before that step of time.
+std::string PlayWithRefills(const std::string& capture, int loseAtStep = -1,
+                            int* refillsAfterLoss = nullptr) {
   ce::PlatformOptions options;
   options.headless = true;
   options.audioOut = capture;
@@ -189,7 +193,15 @@ std::string PlayWithRefills(const std::string& capture) {
   }
   ce::ResumeThread(thread);
   // Uneven steps of virtual time; each buffer is 4.5 ms long.
-  for (int i = 0; i < 40; ++i) ce::Sleep(1 + i % 7);
+  int refillsAtLoss = 0;
+  for (int i = 0; i < 40; ++i) {
+    if (i == loseAtStep) {
+      ce::headless::LoseWaveDevice();
+      refillsAtLoss = r.refills;
+    }
+    ce::Sleep(1 + i % 7);
+  }
+  if (refillsAfterLoss != nullptr) *refillsAfterLoss = r.refills - refillsAtLoss;
   ce::SetEvent(r.stop);
   ce::WaitForSingleObject(thread, ce::INFINITE);
   ce::waveOutReset(r.device);
@@ -216,28 +228,47 @@ TEST_F(WaveOutTest, HeadlessWaitsForEachRefillSoTheSameRunGivesTheSameBytes) {
   EXPECT_EQ(PlayWithRefills(TempPath("refill2.wav")), wav);
 }
 
-// The desktop device through SDL's dummy audio driver, in real time.
-TEST(WaveOutDesktopTest, BuffersComeBackInOrder) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  ce::PlatformOptions options;
-  std::string error;
-  if (!ce::StartPlatform(options, &error)) GTEST_SKIP() << "no display: " << error;
-  if (ce::waveOutGetNumDevs() == 0) {
-    ce::StopPlatform();
-    GTEST_SKIP() << "no SDL audio";
+TEST_F(WaveOutTest, ALostDeviceKeepsHandingBuffersBackAndPlaysSilence) {
+  std::string wav = PlayWithRefills(TempPath("lost.wav"), 20, nullptr);
+  int refills = 0;
+  PlayWithRefills(TempPath("lost2.wav"), 20, &refills);
+  // Steps 0..19 take 77 ms (1697 frames); the last 20 take 78 ms, 1720
+  // frames: 17 or 18 buffers of 100.
+  ASSERT_EQ(wav.size(), 44u + 3417);
+  EXPECT_NE(wav.substr(44, 1697).find_first_not_of('\x80'), std::string::npos);
+  EXPECT_EQ(wav.find_first_not_of('\x80', 44 + 1697), std::string::npos);
+  EXPECT_GE(refills, 17);
+  EXPECT_LE(refills, 18);
+}
+
+// The desktop device through SDL's dummy audio driver, in real time: two
+// buffers of 26.7 ms queued, to be handed back to this thread.
+class WaveOutDesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ce::PlatformOptions options;
+    std::string error;
+    if (!ce::StartPlatform(options, &error)) GTEST_SKIP() << "no display: " << error;
+    if (ce::waveOutGetNumDevs() == 0) GTEST_SKIP() << "no SDL audio";
+    ce::WAVEFORMATEX format = Format();
+    ASSERT_EQ(
+        ce::waveOutOpen(&device, 0, &format, ce::GetCurrentThreadId(), 0, ce::CALLBACK_THREAD), 0u);
+    for (int i = 0; i < 2; ++i) {
+      headers[i].lpData = memory.data() + i * 1176;
+      headers[i].dwBufferLength = 1176;
+      ce::waveOutPrepareHeader(device, &headers[i], kHeader);
+      ce::waveOutWrite(device, &headers[i], kHeader);
+    }
   }
+  void TearDown() override { ce::StopPlatform(); }
+
   ce::HWAVEOUT device = nullptr;
-  ce::WAVEFORMATEX format = Format();
-  ASSERT_EQ(ce::waveOutOpen(&device, 0, &format, ce::GetCurrentThreadId(), 0, ce::CALLBACK_THREAD),
-            0u);
-  std::vector<char> memory(2 * 1176, '\x80');
+  std::vector<char> memory = std::vector<char>(2 * 1176, '\x80');
   ce::WAVEHDR headers[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    headers[i].lpData = memory.data() + i * 1176;
-    headers[i].dwBufferLength = 1176;
-    ce::waveOutPrepareHeader(device, &headers[i], kHeader);
-    ce::waveOutWrite(device, &headers[i], kHeader);
-  }
+};
+
+TEST_F(WaveOutDesktopTest, BuffersComeBackInOrder) {
   std::vector<ce::WAVEHDR*> done;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   ce::MSG msg;
@@ -252,7 +283,47 @@ TEST(WaveOutDesktopTest, BuffersComeBackInOrder) {
   EXPECT_EQ(done[1], &headers[1]);
   EXPECT_NE(headers[1].dwFlags & ce::WHDR_DONE, 0u);
   EXPECT_EQ(ce::waveOutClose(device), 0u);
-  ce::StopPlatform();
+}
+
+// SDL reports the device removed (a headset unplugged): SDL's device is
+// closed, and the buffers keep coming back in real time, unheard.
+TEST_F(WaveOutDesktopTest, ARemovedDeviceKeepsHandingBuffersBack) {
+  SDL_AudioDeviceID sdl = 0;
+  for (SDL_AudioDeviceID id = 1; id < 64 && sdl == 0; ++id)
+    if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) sdl = id;
+  ASSERT_NE(sdl, 0u);
+  SDL_Event removed{};
+  removed.type = SDL_AUDIODEVICEREMOVED;
+  removed.adevice.which = sdl;
+  ASSERT_EQ(SDL_PushEvent(&removed), 1);
+
+  // GetMessageW reads the window system's events; a watchdog wakes it if
+  // the buffers stop coming.
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 50 && !done; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      ce::PostMessageW(nullptr, ce::WM_NULL, 0, 0);
+    }
+  });
+  auto start = std::chrono::steady_clock::now();
+  int back = 0;
+  ce::MSG msg;
+  while (back < 20 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+    ce::GetMessageW(&msg, nullptr, 0, 0);
+    if (msg.message != ce::MM_WOM_DONE) continue;
+    ++back;
+    ce::waveOutWrite(device, reinterpret_cast<ce::WAVEHDR*>(msg.lParam), kHeader);
+  }
+  auto elapsed = std::chrono::steady_clock::now() - start;
+  done = true;
+  watchdog.join();
+  EXPECT_EQ(back, 20);
+  EXPECT_EQ(SDL_GetAudioDeviceStatus(sdl), SDL_AUDIO_STOPPED);
+  // 20 buffers of 26.7 ms, less the two written before the loss.
+  EXPECT_GE(elapsed, std::chrono::milliseconds(450));
+  EXPECT_EQ(ce::waveOutReset(device), 0u);
+  EXPECT_EQ(ce::waveOutClose(device), 0u);
 }
 
 }  // namespace

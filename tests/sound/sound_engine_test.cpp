@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/headless.h"
 #include "platform/platform.h"
 
 namespace {
@@ -129,13 +130,15 @@ TEST_F(SoundEngineTest, EightChannelsThenRefusalAndStopByHandle) {
   EXPECT_EQ(engine.PlaySample(sound), SoundEngine::kRefused);
 }
 
-// Plays a sound and records what the device played.
+// Plays a sound and records what the device played; `lost`: the device
+// goes away before the sound starts.
 std::string CaptureOneSound(const std::string& path, const std::vector<std::uint8_t>& data,
-                            int* activeAfter) {
+                            int* activeAfter, bool lost = false) {
   StartHeadless(false, path);
   SoundEngine engine;
   EXPECT_EQ(engine.Open(22050, 1), 1);
   ce::Sleep(30);
+  if (lost) ce::headless::LoseWaveDevice();
   SampleDescription sound;
   sound.data = const_cast<std::uint8_t*>(data.data());
   sound.sampleRate = 22050;
@@ -171,6 +174,13 @@ TEST_F(SoundEngineTest, DevicePlaysTheMixedSoundAndTheSameRunGivesTheSameBytes) 
   EXPECT_EQ(wav.find_first_not_of('\x80', at + expected.size()), std::string::npos);
 
   EXPECT_EQ(CaptureOneSound(TempPath("two.wav"), data, &active), wav);
+
+  // A lost device: the sound runs its course unheard and frees its channel.
+  active = -1;
+  std::string lost = CaptureOneSound(TempPath("lost.wav"), data, &active, true);
+  EXPECT_EQ(active, 0);
+  ASSERT_EQ(lost.size(), wav.size());
+  EXPECT_EQ(lost.find_first_not_of('\x80', 44), std::string::npos);
 }
 
 }  // namespace
