@@ -180,36 +180,4 @@ int WriteContactSheet(const std::string& file) {
   return 0;
 }
 
-int WriteIcon(const std::string& file) {
-  // A near duck, 68 x 68 in the frame buffer: turned upright, its middle
-  // 64 x 64 doubled.
-  constexpr int kDuck = 163, kSize = 68, kCrop = 64, kScale = 2;
-  std::vector<std::uint16_t> pixels(kSize * kSize, 0);
-  Bytes r = Resource(u"PCT", kDuck);
-  if (!r.data) {
-    std::fprintf(stderr, "reedshot: picture %d is missing\n", kDuck);
-    return 1;
-  }
-  DecodePctData(r.data, r.size, reinterpret_cast<std::uint8_t*>(pixels.data()), pixels.size() * 2);
-  const std::uint16_t key = pixels[0];
-  const int side = kCrop * kScale, margin = (kSize - kCrop) / 2;
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(side) * side * 4, 0);
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      // Player (px, py) shows frame-buffer (py, kSize - 1 - px).
-      const int px = margin + x / kScale, py = margin + y / kScale;
-      const std::uint16_t p = pixels[static_cast<std::size_t>(kSize - 1 - px) * kSize + py];
-      std::uint8_t* out = &rgba[(static_cast<std::size_t>(y) * side + x) * 4];
-      if (p == key) continue;
-      ce::Rgb565ToRgb888(p, out);
-      out[3] = 255;
-    }
-  }
-  if (!ce::WritePng(file, side, side, rgba, 4)) {
-    std::fprintf(stderr, "reedshot: cannot write %s\n", file.c_str());
-    return 1;
-  }
-  return 0;
-}
-
 }  // namespace app

@@ -15,8 +15,4 @@ int ExtractResources(const std::string& dir);
 // its id; key-coloured pixels show as a light checker. Returns 0 or 1.
 int WriteContactSheet(const std::string& file);
 
-// The program's icon: a duck of the game, upright, 128 x 128 with a
-// transparent background. Returns 0 or 1.
-int WriteIcon(const std::string& file);
-
 }  // namespace app

@@ -1,12 +1,13 @@
 // Build tool: writes the program's icon from the game's own pictures.
 #include <cstdio>
+#include <cstdlib>
 
-#include "app/asset_export.h"
+#include "app/icon.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s ICON.png\n", argv[0]);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s SIZE ICON.png | %s svg ICON.svg\n", argv[0], argv[0]);
     return 2;
   }
-  return app::WriteIcon(argv[1]);
+  return app::WriteIcon(argv[2], std::atoi(argv[1]));
 }
