@@ -116,6 +116,9 @@ void BuildEvent(const ce::MSG& msg, InputState* state, InputEvent* event) {
   if (state->inputState == 0) event->type = kEventNone;
   KeyStep(*state, event);
   PenStep(state, event, state->penX, state->penY);
+  if (msg.message == ce::WM_ACTIVATE &&
+      ce::LOWORD(static_cast<std::uintptr_t>(msg.wParam)) == ce::WA_INACTIVE)
+    event->type = kEventLookedAway;
 }
 
 InputEvent* PollInputEvent(InputState* state, InputEvent* event) {

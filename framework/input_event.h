@@ -18,6 +18,8 @@ enum : std::uint32_t {
   kEventSliderMoved = 14,
   kEventSliderReleased = 15,
   kEventViewEntered = 20,
+  // The player looked away: the window lost the focus or was minimised.
+  kEventLookedAway = 30,
 };
 
 // Key codes reported in InputEvent::data for type 4.

@@ -119,6 +119,10 @@ int CGameController::HandleEvent(InputEvent* event) {
   }
   if (viewList->current != kViewGame) return 1;
 
+  // A player who looks away during play finds the game paused.
+  if (event->type == kEventLookedAway)
+    return playing_ && settings->resultPending == 0 ? OpenPauseMenu() : 1;
+
   if (event->type == kEventKeys) HandleKeys(event);
 
   // The main menu started a new game.
@@ -216,16 +220,7 @@ int CGameController::PlayFrame(InputEvent* event) {
   if (event->type == kEventPenDown) {
     int x = event->x, y = event->y;
     // The menu corner: the objects of play above still saw the tap.
-    if (x >= 229 && x <= 240 && y >= 309 && y <= 319) {
-      if (settings->menuAnimation) {
-        scene->DrawAll();
-        scene->screen.Greyscale();
-        scene->screen.PresentAll();
-      }
-      viewList->SwitchTo(kViewPauseMenu, 1);
-      StartMusic(kMusicMenus);
-      return 1;
-    }
+    if (x >= 229 && x <= 240 && y >= 309 && y <= 319) return OpenPauseMenu();
     Shoot(event, armed, &code);
   }
 
@@ -243,6 +238,17 @@ int CGameController::PlayFrame(InputEvent* event) {
   scoreCounter.Update();
   featherBursts.Update(event, armed);
   return 0;
+}
+
+int CGameController::OpenPauseMenu() {
+  if (settings->menuAnimation) {
+    scene->DrawAll();
+    scene->screen.Greyscale();
+    scene->screen.PresentAll();
+  }
+  viewList->SwitchTo(kViewPauseMenu, 1);
+  StartMusic(kMusicMenus);
+  return 1;
 }
 
 void CGameController::Shoot(const InputEvent* event, int armed, std::uint32_t* code) {

@@ -93,6 +93,8 @@ class CGameController {
   void AddView(CView* view, int id);
   void HandleKeys(const InputEvent* event);
   int PlayFrame(InputEvent* event);
+  // Greys the game and opens the pause menu over it; returns 1.
+  int OpenPauseMenu();
   void Shoot(const InputEvent* event, int armed, std::uint32_t* code);
   void WriteResults();
   // Destroys the objects of play in their order.

@@ -1,11 +1,13 @@
 // The desktop device: an SDL2 window that shows the emulated 240 x 320
-// screen turned to landscape, integer-scaled, with the mouse as the stylus.
+// screen turned to landscape, integer-scaled, with the mouse or the first
+// finger on a touch screen as the stylus.
 #include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -366,21 +368,30 @@ class DesktopDevice final : public Device {
           wholeWindow_ = true;
           dirty_.Add(0, 0, ViewWidth(), ViewHeight());
         }
+        LookingAway(event.window.event);
+        return;
+      case SDL_FINGERDOWN:
+      case SDL_FINGERMOTION:
+      case SDL_FINGERUP:
+        Finger(event.type, event.tfinger);
         return;
       case SDL_MOUSEBUTTONDOWN:
+        if (event.button.which == SDL_TOUCH_MOUSEID) return;  // made from a finger
         if (event.button.button == SDL_BUTTON_LEFT)
           PostPen(WM_LBUTTONDOWN, event.button.x, event.button.y);
         else if (event.button.button == SDL_BUTTON_RIGHT)
           PostHotKey(VK_APP3, true);
         return;
       case SDL_MOUSEBUTTONUP:
+        if (event.button.which == SDL_TOUCH_MOUSEID) return;
         if (event.button.button == SDL_BUTTON_LEFT && penDown_)
           PostPen(WM_LBUTTONUP, event.button.x, event.button.y);
         else if (event.button.button == SDL_BUTTON_RIGHT)
           PostHotKey(VK_APP3, false);
         return;
       case SDL_MOUSEMOTION:
-        if (penDown_) PostPen(WM_MOUSEMOVE, event.motion.x, event.motion.y);
+        if (penDown_ && event.motion.which != SDL_TOUCH_MOUSEID)
+          PostPen(WM_MOUSEMOVE, event.motion.x, event.motion.y);
         return;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
@@ -392,6 +403,37 @@ class DesktopDevice final : public Device {
       default:
         return;
     }
+  }
+
+  // The window left (another took the focus) or minimised: the program is
+  // told, as the handheld tells it when another program comes forward.
+  void LookingAway(Uint8 windowEvent) {
+    if (windowEvent == SDL_WINDOWEVENT_FOCUS_LOST || windowEvent == SDL_WINDOWEVENT_MINIMIZED)
+      PostToMain(WM_ACTIVATE, WA_INACTIVE, 0);
+  }
+
+  // The first finger down is the pen, until it is lifted; other fingers
+  // are ignored.
+  void Finger(Uint32 type, const SDL_TouchFingerEvent& finger) {
+    if (type == SDL_FINGERDOWN) {
+      if (penFinger_ || penDown_) return;
+      penFinger_ = finger.fingerId;
+      PostFinger(WM_LBUTTONDOWN, finger);
+      return;
+    }
+    if (!penFinger_ || *penFinger_ != finger.fingerId) return;
+    if (type == SDL_FINGERUP) penFinger_.reset();
+    if (penDown_)  // not when it came down in the bars
+      PostFinger(type == SDL_FINGERUP ? WM_LBUTTONUP : WM_MOUSEMOVE, finger);
+  }
+
+  // A finger's place (0..1 across the window) goes through the same
+  // transform as the mouse's.
+  void PostFinger(UINT message, const SDL_TouchFingerEvent& finger) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    PostPen(message, static_cast<int>(finger.x * static_cast<float>(w)),
+            static_cast<int>(finger.y * static_cast<float>(h)));
   }
 
   void Key(const SDL_KeyboardEvent& key, bool down) {
@@ -449,6 +491,7 @@ class DesktopDevice final : public Device {
   bool keepingAlive_ = false;
   bool closeRequested_ = false;
   bool penDown_ = false;
+  std::optional<SDL_FingerID> penFinger_;  // the finger that is the pen
   bool fullscreen_ = false;
 };
 

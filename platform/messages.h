@@ -7,6 +7,9 @@ namespace ce {
 
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_DESTROY = 0x0002;
+// wParam's low word: WA_INACTIVE when the window is left (another window
+// takes the focus, or it is minimised).
+constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_KEYDOWN = 0x0100;
@@ -29,6 +32,9 @@ constexpr UINT VK_APP1 = 0xC1;
 constexpr UINT VK_APP2 = 0xC2;
 constexpr UINT VK_APP3 = 0xC3;
 constexpr UINT VK_APP4 = 0xC4;
+
+constexpr WORD WA_INACTIVE = 0;
+constexpr WORD WA_ACTIVE = 1;
 
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;

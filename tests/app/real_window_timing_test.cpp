@@ -106,13 +106,9 @@ TEST(RealWindowTiming, EveryFrameIsShownAtTheHandheldsPace) {
   if (!why.empty()) GTEST_SKIP() << why;
   std::string dir = testsupport::MakeTempDir("timing");
 
-  // The main menu at rest, from a headless run.
-  std::ofstream(dir + "/menu.txt") << "wait 6000\ntap 120 160\nwait 3000\nshot menu\n";
-  auto headless =
-      testsupport::RunProgram(REEDSHOT_BINARY, {"--script", dir + "/menu.txt", "--screenshots", dir,
-                                                "--data-dir", dir + "/data1", "--mute"});
-  ASSERT_EQ(headless.status, 0) << headless.err;
-  const std::string menu = dir + "/menu.png";
+  std::string error;
+  const std::string menu = testsupport::MainMenuPicture(REEDSHOT_BINARY, dir, &error);
+  ASSERT_FALSE(menu.empty()) << error;
 
   const std::string data = dir + "/data2", recording = dir + "/run.rec";
   RealGame game(REEDSHOT_BINARY,

@@ -65,6 +65,46 @@ TEST(Navigation, PauseMenuVisitsComeStraightBackToTheGame) {
   EXPECT_EQ(run.Run(), 1);
 }
 
+// The window left or minimised: during play the pause menu opens as from
+// the menu corner and the clock stops; anywhere else nothing happens.
+TEST(Navigation, LookingAwayPausesOnlyAGameInPlay) {
+  ScreenRun run;
+  auto lookAway = [&run] {
+    run.Post(ce::WM_ACTIVATE, ce::WA_INACTIVE, 0, 0);
+    run.Wait(20);
+  };
+  run.ToMainMenu();
+  lookAway();
+  run.ExpectView(kViewMainMenu);
+  run.ToGame();
+  run.Wait(1500);
+  run.Post(ce::WM_ACTIVATE, ce::WA_ACTIVE, 0, 0);  // coming back changes nothing
+  run.Wait(20);
+  run.ExpectView(kViewGame);
+  static std::int32_t secondsLeft;
+  lookAway();
+  run.ExpectView(kViewPauseMenu);
+  run.Then([] {
+    EXPECT_EQ(History(), (std::vector<int>{kViewMainMenu, kViewGame}));
+    EXPECT_EQ(Sounds().back(), 535);
+    secondsLeft = g_gameController->clock.secondsLeft;
+    EXPECT_LT(secondsLeft, 180);
+  });
+  run.Wait(5000);
+  lookAway();  // again, in the pause menu: nothing more
+  run.ExpectView(kViewPauseMenu);
+  run.Then([] {
+    EXPECT_EQ(g_gameController->clock.secondsLeft, secondsLeft);
+    EXPECT_EQ(History(), (std::vector<int>{kViewMainMenu, kViewGame}));
+  });
+  run.Press(pause::kResume);
+  run.ExpectView(kViewGame);
+  run.Wait(3000);
+  run.Then([] { EXPECT_LT(g_gameController->clock.secondsLeft, secondsLeft - 1); });
+  run.Close();
+  run.Run();
+}
+
 TEST(Navigation, PenDownOnOnePauseButtonReleasedOnAnotherDoesNothing) {
   ScreenRun run;
   run.ToMainMenu();

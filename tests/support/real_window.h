@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,18 @@ inline std::string RealWindowUnavailable() {
   for (const char* tool : {"xdotool", "import", "compare"})
     if (!HaveTool(tool)) return std::string("no ") + tool;
   return "";
+}
+
+// The main menu at rest, as a headless run of `binary` shows it after the
+// intro and the title: the path of its picture in `dir`, or "" with the
+// run's complaint in *error.
+inline std::string MainMenuPicture(const std::string& binary, const std::string& dir,
+                                   std::string* error) {
+  std::ofstream(dir + "/menu.txt") << "wait 6000\ntap 120 160\nwait 3000\nshot menu\n";
+  auto headless = RunProgram(binary, {"--script", dir + "/menu.txt", "--screenshots", dir,
+                                      "--data-dir", dir + "/menu-data", "--mute"});
+  *error = headless.err;
+  return headless.status == 0 ? dir + "/menu.png" : "";
 }
 
 // One picture of the window: 0x00RRGGBB pixels, and when it was taken.

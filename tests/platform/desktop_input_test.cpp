@@ -1,0 +1,131 @@
+// The desktop window's input, fed in as the window system sends it: the
+// first finger on a touch screen is the stylus, through the same transform
+// as the mouse. Needs a display (./check runs it under a virtual one).
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+#include "tests/support/run_program.h"
+
+namespace {
+
+struct Posted {
+  ce::UINT message;
+  int x, y;
+  bool operator==(const Posted& o) const { return message == o.message && x == o.x && y == o.y; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Posted& p) {
+  return out << "{" << p.message << " " << p.x << "," << p.y << "}";
+}
+
+class DesktopInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
+    setenv("XDG_RUNTIME_DIR", testsupport::MakeTempDir("runtime").c_str(), 1);
+    ce::PlatformOptions options;
+    options.scale = 1;
+    options.mute = true;
+    options.dataDir = testsupport::MakeTempDir("input");
+    std::string error;
+    ASSERT_TRUE(ce::StartPlatform(options, &error)) << error;
+    ce::WNDCLASSW wc{};
+    wc.lpszClassName = u"DUV";
+    ASSERT_NE(ce::RegisterClassW(&wc), 0);
+    ASSERT_NE(ce::CreateWindowExW(0, u"DUV", u"DUV", ce::WS_VISIBLE, 0, 0, 240, 320, nullptr,
+                                  nullptr, nullptr, nullptr),
+              nullptr);
+    for (Uint32 id = 1; id < 16 && window_ == nullptr; ++id) window_ = SDL_GetWindowFromID(id);
+    ASSERT_NE(window_, nullptr);
+    Feed({});
+  }
+  void TearDown() override { ce::StopPlatform(); }
+
+  // Pushes the events, lets the window read them, and returns the stylus
+  // messages they became (frame-buffer coordinates).
+  std::vector<Posted> Feed(const std::vector<SDL_Event>& events) {
+    for (SDL_Event e : events) SDL_PushEvent(&e);
+    ce::Sleep(20);
+    std::vector<Posted> posted;
+    ce::MSG msg;
+    while (ce::PeekMessageW(&msg, nullptr, 0, 0, ce::PM_REMOVE))
+      if (msg.message >= ce::WM_MOUSEMOVE && msg.message <= ce::WM_LBUTTONUP)
+        posted.push_back({msg.message, ce::LOWORD(static_cast<std::uintptr_t>(msg.lParam)),
+                          ce::HIWORD(static_cast<std::uintptr_t>(msg.lParam))});
+    return posted;
+  }
+
+  SDL_Event Finger(Uint32 type, SDL_FingerID id, float x, float y) const {
+    SDL_Event e{};
+    e.type = type;
+    e.tfinger.touchId = 1;
+    e.tfinger.fingerId = id;
+    e.tfinger.x = x;
+    e.tfinger.y = y;
+    e.tfinger.windowID = SDL_GetWindowID(window_);
+    return e;
+  }
+
+  // The mouse button SDL makes from a touch, or (which 0) the real mouse.
+  SDL_Event Button(Uint32 type, int x, int y, Uint32 which) const {
+    SDL_Event e{};
+    e.type = type;
+    e.button.windowID = SDL_GetWindowID(window_);
+    e.button.which = which;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+  }
+
+  SDL_Window* window_ = nullptr;
+};
+
+// The window is 320 x 240: the player's (x, y) is the frame buffer's
+// (y, 319 - x).
+TEST_F(DesktopInputTest, TheFirstFingerIsTheStylusAndOtherFingersAreIgnored) {
+  EXPECT_EQ(Feed({Finger(SDL_FINGERDOWN, 7, 0.25f, 0.5f),
+                  Button(SDL_MOUSEBUTTONDOWN, 80, 120, SDL_TOUCH_MOUSEID),
+                  Finger(SDL_FINGERDOWN, 8, 0.75f, 0.5f), Finger(SDL_FINGERMOTION, 8, 0.8f, 0.4f),
+                  Finger(SDL_FINGERMOTION, 7, 0.5f, 0.25f), Finger(SDL_FINGERUP, 8, 0.8f, 0.4f),
+                  Button(SDL_MOUSEBUTTONUP, 160, 60, SDL_TOUCH_MOUSEID),
+                  Finger(SDL_FINGERUP, 7, 0.5f, 0.25f)}),
+            (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 120, 239},
+                                 {ce::WM_MOUSEMOVE, 60, 159},
+                                 {ce::WM_LBUTTONUP, 60, 159}}));
+  // The finger that stayed on became the pen only after the first left.
+  EXPECT_EQ(Feed({Finger(SDL_FINGERDOWN, 8, 0.5f, 0.5f), Finger(SDL_FINGERUP, 8, 0.5f, 0.5f)}),
+            (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 120, 159}, {ce::WM_LBUTTONUP, 120, 159}}));
+  // The real mouse is still the stylus.
+  EXPECT_EQ(Feed({Button(SDL_MOUSEBUTTONDOWN, 10, 10, 0), Button(SDL_MOUSEBUTTONUP, 10, 10, 0)}),
+            (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 10, 309}, {ce::WM_LBUTTONUP, 10, 309}}));
+}
+
+TEST_F(DesktopInputTest, AFingerDownInTheBarsIsNoStylus) {
+  // 480 x 240: the picture at scale 1 in the middle, bars of 80 each side.
+  SDL_SetWindowSize(window_, 480, 240);
+  for (int i = 0; i < 100; ++i) {
+    Feed({});
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    if (w == 480) break;
+  }
+  EXPECT_TRUE(Feed({Finger(SDL_FINGERDOWN, 1, 0.1f, 0.5f), Finger(SDL_FINGERMOTION, 1, 0.5f, 0.5f),
+                    Finger(SDL_FINGERUP, 1, 0.5f, 0.5f)})
+                  .empty());
+  // The player's (160, 120) of the picture is the window's (240, 120).
+  EXPECT_EQ(Feed({Finger(SDL_FINGERDOWN, 2, 0.5f, 0.5f), Finger(SDL_FINGERUP, 2, 0.99f, 0.5f)}),
+            (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 120, 159}, {ce::WM_LBUTTONUP, 120, 0}}));
+}
+
+}  // namespace
