@@ -2,8 +2,10 @@
 // input (xdotool) and watched by capturing the window's pixels over time.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,6 +85,14 @@ struct Capture {
 class RealGame {
  public:
   RealGame(const std::string& binary, const std::vector<std::string>& args) {
+    // One game window at a time on a display: tests that run side by side
+    // would open theirs at the same place, and each hide the other from
+    // the captures (and take its focus).
+    const char* tmp = std::getenv("TMPDIR");
+    std::string lock = std::string(tmp != nullptr ? tmp : "/tmp") + "/reedshot-realwindow" +
+                       std::getenv("DISPLAY") + ".lock";
+    lock_ = open(lock.c_str(), O_CREAT | O_RDWR, 0666);
+    if (lock_ >= 0) flock(lock_, LOCK_EX);
     dir_ = MakeTempDir("realwindow");
     std::string runtime = dir_ + "/runtime";
     mkdir(runtime.c_str(), 0700);
@@ -106,6 +116,7 @@ class RealGame {
       waitpid(pid_, nullptr, 0);
     }
     unsetenv("XDG_RUNTIME_DIR");
+    if (lock_ >= 0) close(lock_);
   }
 
   bool Started() const { return !window_.empty() && display_ != nullptr; }
@@ -178,6 +189,7 @@ class RealGame {
   std::string window_;
   pid_t pid_ = 0;
   Display* display_ = nullptr;
+  int lock_ = -1;
 };
 
 }  // namespace testsupport
