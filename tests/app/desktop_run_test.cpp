@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "tests/support/display_lock.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -34,6 +35,7 @@ pid_t Start(const std::vector<std::string>& args) {
 TEST(DesktopRunTest, OpensAWindowAndASecondStartBringsItForwardAndExits) {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
+  testsupport::DisplayLock lock;
   std::string runtime = testsupport::MakeTempDir("runtime");
   std::string data = testsupport::MakeTempDir("data");
   setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);

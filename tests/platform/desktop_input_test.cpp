@@ -12,6 +12,7 @@
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "tests/support/display_lock.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -88,6 +89,7 @@ class DesktopInputTest : public ::testing::Test {
     return e;
   }
 
+  testsupport::DisplayLock lock_;
   SDL_Window* window_ = nullptr;
 };
 

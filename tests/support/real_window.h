@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/display_lock.h"
 #include "tests/support/run_program.h"
 
 // Last, and its macros that clash with the test framework's names undone.
@@ -85,14 +86,6 @@ struct Capture {
 class RealGame {
  public:
   RealGame(const std::string& binary, const std::vector<std::string>& args) {
-    // One game window at a time on a display: tests that run side by side
-    // would open theirs at the same place, and each hide the other from
-    // the captures (and take its focus).
-    const char* tmp = std::getenv("TMPDIR");
-    std::string lock = std::string(tmp != nullptr ? tmp : "/tmp") + "/reedshot-realwindow" +
-                       std::getenv("DISPLAY") + ".lock";
-    lock_ = open(lock.c_str(), O_CREAT | O_RDWR, 0666);
-    if (lock_ >= 0) flock(lock_, LOCK_EX);
     dir_ = MakeTempDir("realwindow");
     std::string runtime = dir_ + "/runtime";
     mkdir(runtime.c_str(), 0700);
@@ -105,7 +98,9 @@ class RealGame {
       execv(binary.c_str(), argv.data());
       _exit(127);
     }
-    window_ = Shell("xdotool search --sync --onlyvisible --name '^Reedshot$' | head -1");
+    // Its own window: another test's may be open under the same name.
+    window_ = Shell("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
+                    " --name '^Reedshot$' | head -1");
     display_ = XOpenDisplay(nullptr);
   }
 
@@ -116,7 +111,6 @@ class RealGame {
       waitpid(pid_, nullptr, 0);
     }
     unsetenv("XDG_RUNTIME_DIR");
-    if (lock_ >= 0) close(lock_);
   }
 
   bool Started() const { return !window_.empty() && display_ != nullptr; }
@@ -185,11 +179,11 @@ class RealGame {
   }
 
  private:
+  DisplayLock lock_;  // first: held while the window lives
   std::string dir_;
   std::string window_;
   pid_t pid_ = 0;
   Display* display_ = nullptr;
-  int lock_ = -1;
 };
 
 }  // namespace testsupport
