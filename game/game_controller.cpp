@@ -56,6 +56,7 @@ void DrawOnce(CTileBackground* scene, int id, int width, int height, int x, int 
 CGameController::CGameController(CViewList* list, CAnimationList* animations, SoundPlayer* player)
     : viewList(list), animationList(animations), soundPlayer(player) {
   g_gameController = this;
+  g_gameSession = this;
   SetGameSoundPlayer(player);
 }
 
@@ -70,6 +71,7 @@ CGameController::~CGameController() {
   scene = nullptr;
   SetGameSoundPlayer(nullptr);
   if (g_gameController == this) g_gameController = nullptr;
+  if (g_gameSession == this) g_gameSession = nullptr;
 }
 
 void CGameController::AddView(CView* view, int id) {

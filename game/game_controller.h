@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "framework/game_session.h"
 #include "framework/input_event.h"
 #include "framework/view_list.h"
 #include "game/duck_set.h"
@@ -25,7 +26,7 @@ class CView;
 class SettingsStore;
 class SoundPlayer;
 
-class CGameController {
+class CGameController : public CGameSession {
  public:
   static constexpr int kGameSeconds = 180;
   static constexpr int kShells = 7;
@@ -33,7 +34,7 @@ class CGameController {
   // Seeds the generators of the ducks and the targets, once for the run.
   CGameController(CViewList* viewList, CAnimationList* animationList, SoundPlayer* soundPlayer);
   // Destroys every view it created, then the scene.
-  virtual ~CGameController();
+  ~CGameController() override;
   CGameController(const CGameController&) = delete;
   CGameController& operator=(const CGameController&) = delete;
 
@@ -47,11 +48,14 @@ class CGameController {
 
   void StartGame();
   // Destroys the objects of play and shows the end picture.
-  void EndGame();
+  void EndGame() override;
   // Take the game's sprites off the scene and put them back, around the
   // screens that the pause menu opens.
-  void HideGame();
+  void HideGame() override;
   void ShowGame();
+
+  CViewList* Views() override { return viewList; }
+  SettingsStore* Settings() override { return settings; }
 
   // Whether the objects of play exist (between StartGame and EndGame).
   bool playing() const { return playing_ != 0; }

@@ -2,7 +2,6 @@
 
 #include "framework/frame_set.h"
 #include "framework/view_list.h"
-#include "game/game_controller.h"
 #include "game/game_sounds.h"
 #include "graphics/blitters.h"
 #include "graphics/image.h"
@@ -134,7 +133,7 @@ void CPauseMenuView::PenUp(const InputEvent* event) {
     StartMusic(kMusicOfGame);
     PlayEffect(kSoundClick);
   } else if (exit->HitTest(x, y) && pressedItem == kExitItem) {
-    g_gameController->EndGame();
+    g_gameSession->EndGame();
     views->historyCount = 1;  // only the main menu stays on the history
     scene_->SetScroll(0, 0);
     PlayEffect(kSoundClick);
@@ -149,7 +148,7 @@ void CPauseMenuView::PenUp(const InputEvent* event) {
 }
 
 void CPauseMenuView::Visit(int view) {
-  g_gameController->HideGame();
+  g_gameSession->HideGame();
   scene_->SetScroll(0, 0);
   PlayEffect(kSoundClick);
   ScreenViews()->SwitchTo(view, 0);

@@ -1,12 +1,13 @@
-// What the screens reach besides the scene: the View List, the settings
-// store and the game, all held by the one game controller.
+// What the screens reach besides the scene: the View List and the settings
+// store, through the game session.
 #pragma once
 
-#include "game/game_controller.h"
+#include "framework/game_session.h"
+#include "framework/view_list.h"
 #include "persistence/settings.h"
 
-inline CViewList* ScreenViews() { return g_gameController->viewList; }
-inline SettingsStore* ScreenSettings() { return g_gameController->settings; }
+inline CViewList* ScreenViews() { return g_gameSession->Views(); }
+inline SettingsStore* ScreenSettings() { return g_gameSession->Settings(); }
 
 // The sounds of the screens (played through game/game_sounds.h).
 enum : int {

@@ -1,0 +1,3 @@
+#include "framework/game_session.h"
+
+CGameSession* g_gameSession = nullptr;
