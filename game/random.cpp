@@ -1,8 +1,7 @@
 #include "game/random.h"
 
-#include <cstdlib>
-
 #include "platform/clock.h"
+#include "platform/runtime_random.h"
 
 namespace {
 
@@ -15,8 +14,8 @@ constexpr int kRandRange = 0x8000;
 
 CRandom::CRandom() {
   std::uint32_t seed = (16807u * ce::GetTickCount()) >> 1;
-  std::srand(seed);
-  state_ = std::rand() % kRandRange;
+  ce::srand(seed);
+  state_ = ce::rand() % kRandRange;
 }
 
 void CRandom::Step() { state_ = (state_ * multiplier_ + increment_) % modulus_; }
