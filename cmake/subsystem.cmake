@@ -1,7 +1,12 @@
 # One static library per subsystem folder, made of every .cpp in it. A folder
 # with no sources yet becomes an interface library so that links still work.
+# EXCLUDE names files of the folder that this build leaves out.
 function(reedshot_subsystem name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "EXCLUDE")
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
+  foreach(file IN LISTS arg_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${name}/${file})
+  endforeach()
   if(sources)
     add_library(reedshot_${name} STATIC ${sources})
     target_include_directories(reedshot_${name} PUBLIC ${CMAKE_SOURCE_DIR})

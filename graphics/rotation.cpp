@@ -1,7 +1,8 @@
 #include "graphics/rotation.h"
 
-#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "graphics/surface.h"
 
@@ -11,7 +12,13 @@ namespace {
 constexpr int kCentre = 89;
 // Degrees to radians, negated so that a growing angle turns the picture the
 // other way from the usual mathematical sense.
-const double kDegreesToRadians = std::bit_cast<double>(0xBF91DF46A2506B91ull);
+// (Copied from its bits; not every standard library has std::bit_cast.)
+double FromBits(std::uint64_t bits) {
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+const double kDegreesToRadians = FromBits(0xBF91DF46A2506B91ull);
 
 // Step codes of the tables: no change, one down, one up.
 enum : std::uint8_t { kStay = 0, kLess = 1, kMore = 2 };

@@ -53,6 +53,7 @@ constexpr const char* kProbes[] = {
 };
 
 std::unique_ptr<DataStore> g_store;
+void (*g_dataWritten)() = nullptr;
 std::string g_storeDirectory;
 
 bool IsDamage(int rc) {
@@ -272,7 +273,10 @@ DWORD DataStore::Begin() {
 
 DWORD DataStore::Commit() {
   int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-  if (rc == SQLITE_OK) return ERROR_SUCCESS;
+  if (rc == SQLITE_OK) {
+    if (g_dataWritten != nullptr) g_dataWritten();
+    return ERROR_SUCCESS;
+  }
   DWORD error = WriteError(rc);
   Rollback();
   return error;
@@ -304,8 +308,11 @@ DataStore* OpenDataStore() {
   g_storeDirectory = directory;
   g_store->directory_ = directory;
   Open(directory, &g_store->db_, &g_store->writable_);
+  if (g_dataWritten != nullptr && g_store->writable_) g_dataWritten();
   return g_store.get();
 }
+
+void SetDataWrittenListener(void (*listener)()) { g_dataWritten = listener; }
 
 void CloseDataStore() {
   std::lock_guard<std::recursive_mutex> lock(DataStoreLock());

@@ -101,6 +101,10 @@ std::recursive_mutex& DataStoreLock();
 // lives in memory and cannot be written.
 DataStore* OpenDataStore();
 void CloseDataStore();
+// Called after every commit that reached the file, and when the store is
+// opened (which may create or repair it): the browser copies the data
+// folder to its lasting storage then. Null: nothing is called.
+void SetDataWrittenListener(void (*listener)());
 
 // UTF-16 text as it is kept in the file: UTF-8 when it converts there and
 // back unchanged, otherwise false (the caller keeps the raw bytes).

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/device.h"
+#include "platform/device_input.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/png_writer.h"
@@ -295,13 +296,7 @@ class DesktopDevice final : public Device {
       vx = std::clamp(vx, 0, ViewWidth() - 1);
       vy = std::clamp(vy, 0, ViewHeight() - 1);
     }
-    if (options_.portrait) {
-      *x = vx;
-      *y = vy;
-    } else {
-      *x = vy;
-      *y = kScreenHeight - 1 - vx;
-    }
+    ViewToFrameBuffer(options_.portrait, vx, vy, x, y);
     return true;
   }
 
@@ -310,49 +305,45 @@ class DesktopDevice final : public Device {
   void PostPen(UINT message, int wx, int wy) {
     int x = 0, y = 0;
     if (!ToFrameBuffer(wx, wy, message != WM_LBUTTONDOWN, &x, &y)) return;
-    LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
     if (message == WM_LBUTTONDOWN) penDown_ = true;
     if (message == WM_LBUTTONUP) penDown_ = false;
-    if (message == WM_MOUSEMOVE)
-      PostMoveToMain(at);
-    else
-      PostToMain(message, message == WM_LBUTTONUP ? 0 : 1, at);
+    ce::detail::PostPen(message, x, y);
   }
 
-  void PostHotKey(UINT vk, bool down) {
-    if (down)
-      PostToMain(WM_HOTKEY, vk, MAKELPARAM(0x0008, static_cast<WORD>(vk)));
-    else
-      PostToMain(WM_KEYUP, vk, 0);
-  }
-
-  UINT ArrowKey(SDL_Keycode key) const {
-    if (options_.portrait) {
-      switch (key) {
-        case SDLK_LEFT:
-          return VK_LEFT;
-        case SDLK_RIGHT:
-          return VK_RIGHT;
-        case SDLK_UP:
-          return VK_UP;
-        case SDLK_DOWN:
-          return VK_DOWN;
-        default:
-          return 0;
-      }
-    }
-    // Turned with the picture: the player's right is the frame buffer's up.
-    switch (key) {
-      case SDLK_RIGHT:
-        return VK_UP;
+  // The player's key behind an SDL key, if it is one.
+  static bool KeyOf(SDL_Keycode code, PlayerKey* key) {
+    switch (code) {
       case SDLK_LEFT:
-        return VK_DOWN;
+        *key = PlayerKey::kLeft;
+        return true;
+      case SDLK_RIGHT:
+        *key = PlayerKey::kRight;
+        return true;
       case SDLK_UP:
-        return VK_LEFT;
+        *key = PlayerKey::kUp;
+        return true;
       case SDLK_DOWN:
-        return VK_RIGHT;
+        *key = PlayerKey::kDown;
+        return true;
+      case SDLK_RETURN:
+      case SDLK_KP_ENTER:
+        *key = PlayerKey::kAction;
+        return true;
+      case SDLK_1:
+        *key = PlayerKey::kApp1;
+        return true;
+      case SDLK_2:
+        *key = PlayerKey::kApp2;
+        return true;
+      case SDLK_3:
+      case SDLK_SPACE:
+        *key = PlayerKey::kApp3;
+        return true;
+      case SDLK_4:
+        *key = PlayerKey::kApp4;
+        return true;
       default:
-        return 0;
+        return false;
     }
   }
 
@@ -380,14 +371,14 @@ class DesktopDevice final : public Device {
         if (event.button.button == SDL_BUTTON_LEFT)
           PostPen(WM_LBUTTONDOWN, event.button.x, event.button.y);
         else if (event.button.button == SDL_BUTTON_RIGHT)
-          PostHotKey(VK_APP3, true);
+          PostPlayerKey(options_.portrait, PlayerKey::kApp3, true);
         return;
       case SDL_MOUSEBUTTONUP:
         if (event.button.which == SDL_TOUCH_MOUSEID) return;
         if (event.button.button == SDL_BUTTON_LEFT && penDown_)
           PostPen(WM_LBUTTONUP, event.button.x, event.button.y);
         else if (event.button.button == SDL_BUTTON_RIGHT)
-          PostHotKey(VK_APP3, false);
+          PostPlayerKey(options_.portrait, PlayerKey::kApp3, false);
         return;
       case SDL_MOUSEMOTION:
         if (penDown_ && event.motion.which != SDL_TOUCH_MOUSEID)
@@ -444,31 +435,8 @@ class DesktopDevice final : public Device {
       SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
       return;
     }
-    if (UINT vk = ArrowKey(code)) {
-      PostToMain(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
-      return;
-    }
-    switch (code) {
-      case SDLK_RETURN:
-      case SDLK_KP_ENTER:
-        PostToMain(down ? WM_KEYDOWN : WM_KEYUP, VK_RETURN, 0);
-        return;
-      case SDLK_1:
-        PostHotKey(VK_APP1, down);
-        return;
-      case SDLK_2:
-        PostHotKey(VK_APP2, down);
-        return;
-      case SDLK_3:
-      case SDLK_SPACE:
-        PostHotKey(VK_APP3, down);
-        return;
-      case SDLK_4:
-        PostHotKey(VK_APP4, down);
-        return;
-      default:
-        return;
-    }
+    PlayerKey player;
+    if (KeyOf(code, &player)) PostPlayerKey(options_.portrait, player, down);
   }
 
   PlatformOptions options_;
@@ -497,7 +465,7 @@ class DesktopDevice final : public Device {
 
 }  // namespace
 
-std::unique_ptr<Device> CreateDesktopDevice(const PlatformOptions& options, std::string* error) {
+std::unique_ptr<Device> CreateWindowDevice(const PlatformOptions& options, std::string* error) {
   auto device = std::make_unique<DesktopDevice>(options);
   if (!device->Init(error)) return nullptr;
   return device;

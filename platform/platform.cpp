@@ -16,7 +16,7 @@ namespace ce {
 
 namespace detail {
 std::unique_ptr<Device> CreateHeadlessDevice(const PlatformOptions& options);
-std::unique_ptr<Device> CreateDesktopDevice(const PlatformOptions& options, std::string* error);
+std::unique_ptr<Device> CreateWindowDevice(const PlatformOptions& options, std::string* error);
 void MarkMainThread();
 void ResetWindowState();
 void CloseDataStore();
@@ -43,7 +43,7 @@ bool StartPlatform(const PlatformOptions& options, std::string* error) {
     g_device = detail::CreateHeadlessDevice(options);
   } else {
     std::string why;
-    g_device = detail::CreateDesktopDevice(options, &why);
+    g_device = detail::CreateWindowDevice(options, &why);
     if (!g_device) {
       if (error != nullptr) *error = why;
       return false;

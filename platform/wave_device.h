@@ -1,6 +1,6 @@
 // Inside the platform layer: an open wave device's queue of buffers, and
-// the two players behind it (SDL's audio on the desktop, the virtual clock
-// headless).
+// the players behind it (SDL's audio on the desktop, Web Audio in the
+// browser, the virtual clock headless).
 #pragma once
 
 #include <condition_variable>
@@ -74,10 +74,11 @@ class WavePlayer {
   virtual void Stop() = 0;
 };
 
-// Desktop (wave_device_desktop.cpp).
-bool DesktopWaveAvailable();
-std::unique_ptr<WavePlayer> CreateDesktopWavePlayer();
-void StopDesktopWave();
+// The live output: SDL on the desktop (wave_device_desktop.cpp), Web Audio
+// in the browser (wave_device_web.cpp).
+bool LiveWaveAvailable();
+std::unique_ptr<WavePlayer> CreateLiveWavePlayer();
+void StopLiveWave();
 // SDL reported the output device `sdlDevice` removed (main thread).
 void DesktopWaveDeviceRemoved(std::uint32_t sdlDevice);
 

@@ -119,12 +119,12 @@ class DesktopWavePlayer final : public WavePlayer {
 
 }  // namespace
 
-bool DesktopWaveAvailable() {
+bool LiveWaveAvailable() {
   if (!StartAudio()) return false;
   return SDL_GetNumAudioDevices(0) != 0;
 }
 
-std::unique_ptr<WavePlayer> CreateDesktopWavePlayer() {
+std::unique_ptr<WavePlayer> CreateLiveWavePlayer() {
   return std::make_unique<DesktopWavePlayer>();
 }
 
@@ -134,7 +134,7 @@ void DesktopWaveDeviceRemoved(std::uint32_t sdlDevice) {
     if (player->device() == sdlDevice) player->Lose();
 }
 
-void StopDesktopWave() {
+void StopLiveWave() {
   if (!g_audioStarted) return;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   g_audioStarted = false;

@@ -168,7 +168,7 @@ MMRESULT OnQueue(HWAVEOUT device, void (detail::WaveQueue::*action)()) {
 UINT waveOutGetNumDevs() {
   if (!PlatformStarted() || GetPlatformOptions().mute) return 0;
   if (detail::CurrentDevice()->IsHeadless()) return 1;
-  return detail::DesktopWaveAvailable() ? 1 : 0;
+  return detail::LiveWaveAvailable() ? 1 : 0;
 }
 
 MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format,
@@ -191,7 +191,7 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
   DWORD thread = kind == CALLBACK_THREAD ? static_cast<DWORD>(callback) : 0;
   open->queue = std::make_unique<detail::WaveQueue>(handle, *format, thread);
   open->player = detail::CurrentDevice()->IsHeadless() ? detail::CreateHeadlessWavePlayer()
-                                                       : detail::CreateDesktopWavePlayer();
+                                                       : detail::CreateLiveWavePlayer();
   if (!open->player || !open->player->Start(open->queue.get())) return MMSYSERR_ALLOCATED;
   {
     std::lock_guard lock(g_devicesMutex);
@@ -258,7 +258,7 @@ void StopWave() {
   }
   for (auto& [handle, open] : left) open->player->Stop();
   StopHeadlessWave();
-  StopDesktopWave();
+  StopLiveWave();
   SetHeadlessTimeouts(false);
 }
 

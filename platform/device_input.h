@@ -1,0 +1,25 @@
+// Inside the platform layer: what a player's pointer and keys mean to the
+// game, shared by the devices that have a player (desktop and browser).
+#pragma once
+
+#include "platform/types.h"
+
+namespace ce::detail {
+
+// The keys a player has, whatever the keyboard calls them.
+enum class PlayerKey { kLeft, kRight, kUp, kDown, kAction, kApp1, kApp2, kApp3, kApp4 };
+
+// A point of the view the player sees (landscape 320 x 240, or with
+// `portrait` the frame buffer unturned) as a frame-buffer point.
+void ViewToFrameBuffer(bool portrait, int vx, int vy, int* x, int* y);
+
+// Posts a stylus message for a frame-buffer point: WM_LBUTTONDOWN and
+// WM_MOUSEMOVE with the pen held (wParam 1), WM_LBUTTONUP without; a move
+// replaces one still waiting, as the device keeps only the newest position.
+void PostPen(UINT message, int x, int y);
+
+// Posts what pressing or releasing a key gives: the arrows turned with the
+// picture, Enter as the action button, the application buttons as hot keys.
+void PostPlayerKey(bool portrait, PlayerKey key, bool down);
+
+}  // namespace ce::detail

@@ -1,0 +1,202 @@
+// The browser device: the program runs on a worker thread of the page;
+// the page's own thread (web_device.js) draws the frames this device hands
+// it on a canvas and passes the player's pointer, touches and keys in.
+#include <emscripten.h>
+#include <emscripten/threading.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/data_store.h"
+#include "platform/device.h"
+#include "platform/device_input.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+
+namespace ce::detail {
+
+namespace {
+
+constexpr DWORD kStartTick = 100000;
+constexpr int kViewPixels = kScreenWidth * kScreenHeight;
+
+// What the page passes in, in the order it happened.
+struct PageInput {
+  enum Kind { kPenDown, kPenMove, kPenUp, kKey } kind;
+  int a;  // pen: view x; key: PlayerKey
+  int b;  // pen: view y; key: 1 down, 0 up
+};
+
+std::mutex g_inputMutex;
+std::condition_variable g_inputArrived;
+std::deque<PageInput> g_input;
+
+// The frame handed to the page: RGBA, as the player sees it. The flag is 1
+// from the moment a frame is ready until the page has drawn it.
+alignas(4) std::uint8_t g_frame[kViewPixels * 4];
+alignas(4) std::atomic<std::int32_t> g_frameReady{0};
+std::atomic<std::int32_t> g_frameWidth{0};
+
+void Arrive(PageInput input) {
+  {
+    std::lock_guard lock(g_inputMutex);
+    g_input.push_back(input);
+  }
+  g_inputArrived.notify_all();
+}
+
+// The data folder is copied to the browser's lasting storage (on the
+// page's thread, where the file system lives).
+void SaveDataFolder() {
+  MAIN_THREAD_ASYNC_EM_ASM({
+    if (Module.reedshotSaveData) Module.reedshotSaveData();
+  });
+}
+
+class WebDevice final : public Device {
+ public:
+  explicit WebDevice(const PlatformOptions& options) : options_(options) {
+    start_ = std::chrono::steady_clock::now();
+    SetDataWrittenListener(&SaveDataFolder);
+  }
+
+  ~WebDevice() override { SetDataWrittenListener(nullptr); }
+
+  DWORD Now() override {
+    auto elapsed = std::chrono::steady_clock::now() - start_;
+    return kStartTick + static_cast<DWORD>(
+                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  }
+
+  void SleepFor(DWORD ms) override {
+    if (IsMainThread()) Present();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+
+  bool Pump(bool hasDeadline, DWORD deadline) override {
+    Present();
+    int timeout = 50;
+    if (hasDeadline) {
+      auto left = static_cast<std::int32_t>(deadline - Now());
+      timeout = std::clamp(left, 0, 50);
+    }
+    // A frame the page has not drawn yet: look again soon.
+    if (changed_) timeout = std::min(timeout, 8);
+    std::deque<PageInput> inputs;
+    {
+      std::unique_lock lock(g_inputMutex);
+      g_inputArrived.wait_for(lock, std::chrono::milliseconds(timeout),
+                              [] { return !g_input.empty(); });
+      inputs.swap(g_input);
+    }
+    for (const PageInput& input : inputs) Translate(input);
+    return true;
+  }
+
+  bool OpenWindow() override {
+    changed_ = true;
+    Present();
+    return true;
+  }
+
+  void RaiseWindow() override {}
+  void WindowChanged() override { changed_ = true; }
+
+  int ShowMessageBox(const std::string& caption, const std::string& text) override {
+    std::string message = (caption.empty() ? std::string("Reedshot") : caption) + ": " + text;
+    // The page shows it without stopping the game's thread.
+    MAIN_THREAD_EM_ASM({ Module.reedshotMessage(UTF8ToString($0)); }, message.c_str());
+    return 1;  // IDOK
+  }
+
+  bool IsHeadless() const override { return false; }
+
+ private:
+  // Hands the window to the page when it changed and the page has drawn
+  // the frame before; otherwise it waits for a later call.
+  void Present() {
+    if (!changed_ || g_frameReady.load() != 0) return;
+    changed_ = false;
+    int width = 0, height = 0;
+    ViewOfWindow(options_.portrait, &view_, &width, &height);
+    for (int i = 0; i < width * height; ++i) {
+      std::uint32_t p = view_[i];
+      g_frame[i * 4] = static_cast<std::uint8_t>(p >> 16);
+      g_frame[i * 4 + 1] = static_cast<std::uint8_t>(p >> 8);
+      g_frame[i * 4 + 2] = static_cast<std::uint8_t>(p);
+      g_frame[i * 4 + 3] = 0xFF;
+    }
+    g_frameWidth.store(width);
+    g_frameReady.store(1);
+  }
+
+  void Translate(const PageInput& input) {
+    switch (input.kind) {
+      case PageInput::kPenDown:
+        penDown_ = true;
+        PostPen(options_.portrait, WM_LBUTTONDOWN, input.a, input.b);
+        return;
+      case PageInput::kPenMove:
+        if (penDown_) PostPen(options_.portrait, WM_MOUSEMOVE, input.a, input.b);
+        return;
+      case PageInput::kPenUp:
+        if (!penDown_) return;
+        penDown_ = false;
+        PostPen(options_.portrait, WM_LBUTTONUP, input.a, input.b);
+        return;
+      case PageInput::kKey:
+        if (input.a < 0 || input.a > static_cast<int>(PlayerKey::kApp4)) return;
+        PostPlayerKey(options_.portrait, static_cast<PlayerKey>(input.a), input.b != 0);
+        return;
+    }
+  }
+
+  PlatformOptions options_;
+  std::chrono::steady_clock::time_point start_;
+  std::vector<std::uint32_t> view_;
+  bool changed_ = false;
+  bool penDown_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Device> CreateWindowDevice(const PlatformOptions& options, std::string* error) {
+  bool page = MAIN_THREAD_EM_ASM_INT({ return typeof document != 'undefined' ? 1 : 0; }) != 0;
+  if (!page) {
+    *error = "there is no page to show the game in. To run without one, use --headless.";
+    return nullptr;
+  }
+  return std::make_unique<WebDevice>(options);
+}
+
+}  // namespace ce::detail
+
+// Called by the page (web_device.js), on its own thread.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_pen(int kind, int x, int y) {
+  using ce::detail::PageInput;
+  if (kind < PageInput::kPenDown || kind > PageInput::kPenUp) return;
+  ce::detail::Arrive({static_cast<PageInput::Kind>(kind), x, y});
+}
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_key(int key, int down) {
+  ce::detail::Arrive({ce::detail::PageInput::kKey, key, down});
+}
+
+EMSCRIPTEN_KEEPALIVE std::uint8_t* reedshot_web_frame() { return ce::detail::g_frame; }
+
+EMSCRIPTEN_KEEPALIVE std::int32_t* reedshot_web_frame_ready() {
+  return reinterpret_cast<std::int32_t*>(&ce::detail::g_frameReady);
+}
+
+EMSCRIPTEN_KEEPALIVE int reedshot_web_frame_width() { return ce::detail::g_frameWidth.load(); }
+
+}  // extern "C"
