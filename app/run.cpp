@@ -123,6 +123,7 @@ int Main(int argc, char** argv) {
     std::fprintf(stderr, "reedshot: %s\n", error.c_str());
     return 1;
   }
+  ce::SetStateReporter(&StateJson);
   if (options.playSound) {
     int status = PlaySoundResource(*options.playSound);
     ce::StopPlatform();

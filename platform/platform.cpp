@@ -27,6 +27,7 @@ std::unique_ptr<detail::Device> g_device;
 PlatformOptions g_options;
 // How long stopping waits for the run's threads to end.
 constexpr std::chrono::seconds kThreadEndBound{5};
+std::string (*g_stateReporter)() = nullptr;
 }  // namespace
 
 namespace detail {
@@ -65,6 +66,10 @@ void StopPlatform() {
 }
 
 bool PlatformStarted() { return g_device != nullptr; }
+
+void SetStateReporter(std::string (*reporter)()) { g_stateReporter = reporter; }
+
+std::string (*StateReporter())() { return g_stateReporter; }
 
 const PlatformOptions& GetPlatformOptions() { return g_options; }
 

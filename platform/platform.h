@@ -30,6 +30,11 @@ const PlatformOptions& GetPlatformOptions();
 // unturned frame buffer with --portrait. Writes a PNG; false on failure.
 bool SaveWindowScreenshot(const std::string& path);
 
+// A description of the run (one line of JSON), which a device may ask for
+// on the main thread: the browser page's tests read the run through it.
+void SetStateReporter(std::string (*reporter)());
+std::string (*StateReporter())();
+
 // Where settings and scores live: `configured` (the --data-dir option) or
 // else $XDG_DATA_HOME/reedshot, or ~/.local/share/reedshot.
 std::string DataDirectory(const std::string& configured);

@@ -8,9 +8,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -43,6 +45,13 @@ std::deque<PageInput> g_input;
 alignas(4) std::uint8_t g_frame[kViewPixels * 4];
 alignas(4) std::atomic<std::int32_t> g_frameReady{0};
 std::atomic<std::int32_t> g_frameWidth{0};
+
+// The run's description, asked for by the page: the count of answers
+// grows by one each time the main thread has written a new one.
+std::atomic<bool> g_stateWanted{false};
+std::atomic<std::int32_t> g_stateAnswers{0};
+std::mutex g_stateMutex;
+std::string g_state;
 
 void Arrive(PageInput input) {
   {
@@ -97,6 +106,12 @@ class WebDevice final : public Device {
       inputs.swap(g_input);
     }
     for (const PageInput& input : inputs) Translate(input);
+    if (g_stateWanted.exchange(false)) {
+      auto reporter = StateReporter();
+      std::lock_guard lock(g_stateMutex);
+      g_state = reporter != nullptr ? reporter() : "{}";
+      g_stateAnswers.fetch_add(1);
+    }
     return true;
   }
 
@@ -198,5 +213,25 @@ EMSCRIPTEN_KEEPALIVE std::int32_t* reedshot_web_frame_ready() {
 }
 
 EMSCRIPTEN_KEEPALIVE int reedshot_web_frame_width() { return ce::detail::g_frameWidth.load(); }
+
+// Asks the main thread for the run's description; returns the count of
+// answers so far, which grows by one when the new one is there.
+EMSCRIPTEN_KEEPALIVE int reedshot_web_request_state() {
+  int answers = ce::detail::g_stateAnswers.load();
+  ce::detail::g_stateWanted.store(true);
+  ce::detail::g_inputArrived.notify_all();
+  return answers;
+}
+
+EMSCRIPTEN_KEEPALIVE int reedshot_web_state_answers() { return ce::detail::g_stateAnswers.load(); }
+
+// The last description, copied to `out` (at most `size` bytes, terminated).
+EMSCRIPTEN_KEEPALIVE int reedshot_web_state(char* out, int size) {
+  std::lock_guard lock(ce::detail::g_stateMutex);
+  int n = std::min(static_cast<int>(ce::detail::g_state.size()), size - 1);
+  std::memcpy(out, ce::detail::g_state.data(), static_cast<size_t>(n));
+  out[n] = 0;
+  return n;
+}
 
 }  // extern "C"

@@ -171,6 +171,21 @@ if (typeof document !== 'undefined') (function () {
     key(KEYS[event.code], false);
   });
 
+  // The run's description (one line of JSON), as the main thread gives it.
+  Module.reedshotState = function () {
+    return new Promise(function (resolve) {
+      var before = Module._reedshot_web_request_state();
+      (function poll() {
+        if (Module._reedshot_web_state_answers() === before) { setTimeout(poll, 5); return; }
+        var size = 1 << 16, buffer = Module._malloc(size);
+        Module._reedshot_web_state(buffer, size);
+        var text = UTF8ToString(buffer);
+        Module._free(buffer);
+        resolve(JSON.parse(text));
+      })();
+    });
+  };
+
   // Sound. Until the first gesture lets it start, the queue is taken in
   // real time and dropped.
   var audioRate = 0, audioChannels = 0, audioBuffer = 0, audioBytes = 0;
