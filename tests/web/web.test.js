@@ -1,0 +1,179 @@
+// The web edition in a real browser (Debian's chromium, headless) and under
+// node: what the player sees, clicks and taps, sound, saved scores, and the
+// same game as on the desktop. Needs scripts/build-web and a native build.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const {execFileSync} = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const h = require('./harness.js');
+
+const nativeBinary = path.join(h.root, 'build', 'reedshot');
+const nodeBinary = path.join(h.root, 'build-web', 'reedshot_node.js');
+let server;
+
+test.before(async () => { server = await h.serve(); });
+test.after(() => server.stop());
+
+function tempDir(name) { return fs.mkdtempSync(path.join(os.tmpdir(), `reedshot-${name}-`)); }
+
+// The desktop program's headless picture after a script, as a data URL.
+function desktopShot(script) {
+  const dir = tempDir('shots');
+  try {
+    const file = path.join(dir, 'run.script');
+    fs.writeFileSync(file, script + '\nshot view\nquit\n');
+    execFileSync(nativeBinary, ['--headless', '--data-dir', path.join(dir, 'data'), '--script',
+                                file, '--screenshots', dir]);
+    return 'data:image/png;base64,' + fs.readFileSync(path.join(dir, 'view.png')).toString('base64');
+  } finally {
+    fs.rmSync(dir, {recursive: true, force: true});
+  }
+}
+
+// True when the canvas shows exactly the picture at `url` (same size, every
+// pixel the same).
+function canvasShows(page, url) {
+  return page.evaluate(async (src) => {
+    const image = new Image();
+    image.src = src;
+    await image.decode();
+    const reference = document.createElement('canvas');
+    reference.width = image.width;
+    reference.height = image.height;
+    const context = reference.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const want = context.getImageData(0, 0, image.width, image.height).data;
+    const canvas = Module.canvas;
+    if (canvas.width !== image.width || canvas.height !== image.height) return false;
+    const got = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    for (let i = 0; i < want.length; i++)
+      if (want[i] !== got[i]) return false;
+    return true;
+  }, url);
+}
+
+// Intro, title, main menu, a new game: with the pen as `press` gives it.
+async function startGame(page, press) {
+  await h.until(page, (s) => s.view === 12, 'the intro');
+  await press(203, 308);  // the intro's Skip button
+  await h.until(page, (s) => s.view === 14, 'the title picture');
+  await press(120, 160);
+  await h.until(page, (s) => s.view === 0 && s.next === 0, 'the main menu');
+  await new Promise((r) => setTimeout(r, 800));  // the menu slides in
+  await press(31, 76);  // New game
+  return h.until(page, (s) => s.view === 1 && s.game.playing, 'a game');
+}
+
+// Shoots at the ducks in view (reloading when the shells are out) until
+// `done(state)` holds.
+async function shootDucks(page, press, done, timeoutMs) {
+  const end = Date.now() + timeoutMs;
+  for (;;) {
+    const s = await h.state(page);
+    if (done(s)) return s;
+    if (Date.now() > end) throw new Error('no duck hit: ' + JSON.stringify(s.game));
+    if (!s.game.playing) {
+      await new Promise((r) => setTimeout(r, 100));
+      continue;
+    }
+    if (s.game.shells === 0) {
+      await press(220, 80);
+      continue;
+    }
+    const [sx, sy] = s.scroll;
+    const inView = s.game.ducks.filter((d) => d.kind >= 1 && d.kind <= 4).map((d) => [
+      d.x + d.width / 2 - sx, d.y + d.height / 2 - sy]).filter(([x, y]) =>
+        x >= 10 && x < 200 && y >= 20 && y < 290);
+    if (inView.length > 0) await press(Math.round(inView[0][0]), Math.round(inView[0][1]));
+    else await new Promise((r) => setTimeout(r, 50));
+  }
+}
+
+test('desktop window: intro as on the desktop, the mouse plays, sound after the first click, ' +
+     'the score kept across a reload', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    const page = await h.open(browser, server.url);
+    const intro = desktopShot('wait 300');
+    const seen = await h.until(page, () => true, 'the first state');
+    assert.strictEqual(seen.view, 12);
+    let same = false;
+    for (let i = 0; i < 40 && !same; i++) {
+      same = await canvasShows(page, intro);
+      if (!same) await new Promise((r) => setTimeout(r, 50));
+    }
+    assert.ok(same, 'the canvas shows the desktop\'s intro picture');
+    assert.strictEqual(await page.evaluate(() => Module.reedshot.audio), 'waiting');
+
+    const press = (x, y) => h.click(page, x, y);
+    await startGame(page, press);
+    await page.waitForFunction(() => Module.reedshot.audio === 'playing', {timeout: 5000});
+
+    const hit = await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
+    assert.ok(hit.game.score > 0);
+    // Play to the end of the 180 seconds; the score goes into the table.
+    const over = await shootDucks(page, press, (s) => !s.game.playing && s.view !== 1 &&
+                                  s.highScores[0].score > 0, 240000);
+    const score = over.highScores[0].score;
+    await h.until(page, (s) => s.view === 7, 'the high-score table');
+    // The table is written when the player leaves it with OK.
+    const saves = await page.evaluate(() => Module.reedshot.saves);
+    await press(213, 35);
+    await page.waitForFunction((n) => Module.reedshot.saves > n, {timeout: 10000}, saves);
+
+    await page.reload({waitUntil: 'load'});
+    await page.waitForFunction(() => Module.reedshot && Module.reedshot.framesDrawn > 0,
+                               {timeout: 30000});
+    const after = await h.state(page);
+    assert.strictEqual(after.highScores[0].score, score);
+    assert.deepStrictEqual(page.reedshotErrors, []);
+  } finally {
+    await close();
+  }
+});
+
+test('phone held upright: the game turned to fill it, taps play the same way', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    const page = await h.open(browser, server.url,
+                              {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true,
+                               hasTouch: true});
+    const box = await page.evaluate(() => {
+      const b = Module.canvas.getBoundingClientRect();
+      return {width: b.width, height: b.height, css: parseFloat(Module.canvas.style.width)};
+    });
+    // Turned: tall on the page, as large as fits, at a whole number of
+    // device pixels per game pixel (4 here: 1280 of the phone's 2532).
+    assert.ok(box.height > box.width, JSON.stringify(box));
+    assert.ok(Math.abs(box.css * 3 - 1280) < 0.01, JSON.stringify(box));
+    const press = (x, y) => h.tap(page, x, y);
+    await startGame(page, press);
+    const hit = await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
+    assert.ok(hit.game.score > 0);
+    assert.deepStrictEqual(page.reedshotErrors, []);
+  } finally {
+    await close();
+  }
+});
+
+test('the demo under node: screenshots and summary byte for byte the desktop\'s', () => {
+  const dir = tempDir('demo');
+  try {
+    execFileSync(nativeBinary, ['--demo', path.join(dir, 'desktop')], {stdio: 'ignore'});
+    execFileSync('node', ['--no-experimental-fetch', nodeBinary, '--demo', path.join(dir, 'web')],
+                 {stdio: 'ignore'});
+    const files = fs.readdirSync(path.join(dir, 'desktop')).sort();
+    assert.ok(files.includes('summary.json') && files.length > 5, files.join(' '));
+    assert.deepStrictEqual(fs.readdirSync(path.join(dir, 'web')).sort(), files);
+    for (const file of files) {
+      const a = fs.readFileSync(path.join(dir, 'desktop', file));
+      const b = fs.readFileSync(path.join(dir, 'web', file));
+      assert.ok(a.equals(b), `${file} differs`);
+    }
+  } finally {
+    fs.rmSync(dir, {recursive: true, force: true});
+  }
+});
