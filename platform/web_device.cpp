@@ -72,46 +72,48 @@ void SaveDataFolder() {
 class WebDevice final : public Device {
  public:
   explicit WebDevice(const PlatformOptions& options) : options_(options) {
-    start_ = std::chrono::steady_clock::now();
+    start_ = Clock::now();
     SetDataWrittenListener(&SaveDataFolder);
   }
 
   ~WebDevice() override { SetDataWrittenListener(nullptr); }
 
   DWORD Now() override {
-    auto elapsed = std::chrono::steady_clock::now() - start_;
-    return kStartTick + static_cast<DWORD>(
-                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    auto now = Clock::now();
+    // A busy wait on the clock still shows the screen and reads the page.
+    if (IsMainThread()) KeepAlive(std::chrono::milliseconds(0));
+    return kStartTick +
+           static_cast<DWORD>(
+               std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count());
   }
 
   void SleepFor(DWORD ms) override {
-    if (IsMainThread()) Present();
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (!IsMainThread()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+      return;
+    }
+    // In slices: the screen is shown and the page's input queued meanwhile.
+    auto until = Clock::now() + std::chrono::milliseconds(ms);
+    for (auto now = Clock::now(); now < until; now = Clock::now()) {
+      KeepAlive(std::chrono::milliseconds(0));
+      std::this_thread::sleep_until(std::min(until, now + std::chrono::milliseconds(4)));
+    }
+  }
+
+  bool PollInput(DWORD) override {
+    KeepAlive(std::chrono::milliseconds(0), true);
+    return true;
   }
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
-    Present();
     int timeout = 50;
     if (hasDeadline) {
       auto left = static_cast<std::int32_t>(deadline - Now());
       timeout = std::clamp(left, 0, 50);
     }
     // A frame the page has not drawn yet: look again soon.
-    if (changed_) timeout = std::min(timeout, 8);
-    std::deque<PageInput> inputs;
-    {
-      std::unique_lock lock(g_inputMutex);
-      g_inputArrived.wait_for(lock, std::chrono::milliseconds(timeout),
-                              [] { return !g_input.empty(); });
-      inputs.swap(g_input);
-    }
-    for (const PageInput& input : inputs) Translate(input);
-    if (g_stateWanted.exchange(false)) {
-      auto reporter = StateReporter();
-      std::lock_guard lock(g_stateMutex);
-      g_state = reporter != nullptr ? reporter() : "{}";
-      g_stateAnswers.fetch_add(1);
-    }
+    if (changed_) timeout = std::min(timeout, 4);
+    KeepAlive(std::chrono::milliseconds(timeout), true);
     return true;
   }
 
@@ -122,7 +124,7 @@ class WebDevice final : public Device {
   }
 
   void RaiseWindow() override {}
-  void WindowChanged() override { changed_ = true; }
+  void WindowChanged(int, int, int, int) override { changed_ = true; }
 
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
     std::string message = (caption.empty() ? std::string("Reedshot") : caption) + ": " + text;
@@ -134,6 +136,33 @@ class WebDevice final : public Device {
   bool IsHeadless() const override { return false; }
 
  private:
+  using Clock = std::chrono::steady_clock;
+
+  // Shows the screen and posts the page's input, waiting for it up to
+  // `wait`. Between two messages (`betweenMessages`) it also answers the
+  // page's question for the run's state.
+  void KeepAlive(std::chrono::milliseconds wait, bool betweenMessages = false) {
+    if (keepingAlive_) return;  // posting a message reads the clock again
+    keepingAlive_ = true;
+    Present();
+    std::deque<PageInput> inputs;
+    {
+      std::unique_lock lock(g_inputMutex);
+      if (wait.count() > 0)
+        g_inputArrived.wait_for(lock, wait, [] { return !g_input.empty() || g_stateWanted; });
+      inputs.swap(g_input);
+    }
+    for (const PageInput& input : inputs) Translate(input);
+    if (betweenMessages && g_stateWanted.exchange(false)) {
+      auto reporter = StateReporter();
+      std::string state = reporter != nullptr ? reporter() : "{}";
+      std::lock_guard lock(g_stateMutex);
+      g_state = state;
+      g_stateAnswers.fetch_add(1);
+    }
+    keepingAlive_ = false;
+  }
+
   // Hands the window to the page when it changed and the page has drawn
   // the frame before; otherwise it waits for a later call.
   void Present() {
@@ -152,19 +181,27 @@ class WebDevice final : public Device {
     g_frameReady.store(1);
   }
 
+  // A point of the view as the frame-buffer point it shows; the page
+  // keeps a drag that leaves the canvas on its edge.
+  void Pen(UINT message, int vx, int vy) {
+    int x = 0, y = 0;
+    ViewToFrameBuffer(options_.portrait, vx, vy, &x, &y);
+    PostPen(message, std::clamp(x, 0, kScreenWidth - 1), std::clamp(y, 0, kScreenHeight - 1));
+  }
+
   void Translate(const PageInput& input) {
     switch (input.kind) {
       case PageInput::kPenDown:
         penDown_ = true;
-        PostPen(options_.portrait, WM_LBUTTONDOWN, input.a, input.b);
+        Pen(WM_LBUTTONDOWN, input.a, input.b);
         return;
       case PageInput::kPenMove:
-        if (penDown_) PostPen(options_.portrait, WM_MOUSEMOVE, input.a, input.b);
+        if (penDown_) Pen(WM_MOUSEMOVE, input.a, input.b);
         return;
       case PageInput::kPenUp:
         if (!penDown_) return;
         penDown_ = false;
-        PostPen(options_.portrait, WM_LBUTTONUP, input.a, input.b);
+        Pen(WM_LBUTTONUP, input.a, input.b);
         return;
       case PageInput::kKey:
         if (input.a < 0 || input.a > static_cast<int>(PlayerKey::kApp4)) return;
@@ -174,10 +211,11 @@ class WebDevice final : public Device {
   }
 
   PlatformOptions options_;
-  std::chrono::steady_clock::time_point start_;
+  Clock::time_point start_;
   std::vector<std::uint32_t> view_;
   bool changed_ = false;
   bool penDown_ = false;
+  bool keepingAlive_ = false;
 };
 
 }  // namespace
