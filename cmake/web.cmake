@@ -11,8 +11,9 @@ if(NOT EXISTS "${REEDSHOT_NATIVE_BUILD}/assets/tool/manifest_table.cpp")
   message(FATAL_ERROR "REEDSHOT_NATIVE_BUILD must be a native build with its assets made")
 endif()
 
-# Every object shares the one memory of the program's threads.
-add_compile_options(-pthread)
+# Every object shares the one memory of the program's threads; the blitters
+# and the mixer are vectorised with WebAssembly's SIMD.
+add_compile_options(-pthread -msimd128)
 add_link_options(-pthread)
 # Records keep every field of their layout, some only written; clang says so.
 add_compile_options(-Wno-unused-private-field)

@@ -3,10 +3,11 @@
 #                    worker, index.html, the service worker, manifest, icon
 #   reedshot_node.js the same program for node (headless runs, the demo)
 # main() runs on a worker thread (PROXY_TO_PTHREAD), where it may block as
-# on the desktop; the page's thread only draws, listens and plays.
+# on the desktop; the page's thread only draws, listens and plays. Two
+# workers wait from the start: the main thread's and the mixing thread's.
 set(site ${CMAKE_BINARY_DIR}/site)
 set(common_link -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=1 -sINITIAL_MEMORY=134217728
-  -sPTHREAD_POOL_SIZE=4 -sEXPORTED_FUNCTIONS=_main,_malloc,_free)
+  -sPTHREAD_POOL_SIZE=2 -sEXPORTED_FUNCTIONS=_main,_malloc,_free)
 
 add_executable(reedshot main.cpp)
 target_link_libraries(reedshot PRIVATE reedshot_app)
