@@ -11,7 +11,9 @@ if (typeof document !== 'undefined') (function () {
   var turned = false;
   var ready = false;
 
-  Module.reedshot = {framesDrawn: 0, firstFrameMs: null, audio: 'waiting', saves: 0};
+  // What the page has done, for the player's page and its tests.
+  Module.reedshot = {framesDrawn: 0, firstFrameMs: null, audio: 'waiting', audibleBlocks: 0,
+                     saves: 0};
   if (!Module.arguments) Module.arguments = ['--data-dir', '/data'];
 
   // The data folder: loaded from IndexedDB before the program starts,
@@ -229,14 +231,16 @@ if (typeof document !== 'undefined') (function () {
       var right = event.outputBuffer.getChannelData(1);
       var frames = Math.floor(position + left.length * step) - Math.floor(position);
       var samples = take(frames * audioChannels);
-      var base = Math.floor(position);
+      var base = Math.floor(position), audible = false;
       for (var i = 0; i < left.length; i++) {
         var frame = Math.min(frames - 1, Math.floor(position + i * step) - base);
         var l = samples[frame * audioChannels];
         var r = samples[frame * audioChannels + audioChannels - 1];
         left[i] = (l - 128) / 128;
         right[i] = (r - 128) / 128;
+        if (l !== 128 || r !== 128) audible = true;
       }
+      if (audible) Module.reedshot.audibleBlocks++;
       position = (position + left.length * step) % 1;
       Module.reedshot.audio = 'playing';
     };

@@ -32,8 +32,11 @@ foreach(file IN LISTS page_files)
     DEPENDS ${file})
   list(APPEND page_outputs ${site}/${name})
 endforeach()
-add_custom_command(OUTPUT ${site}/icon.png
-  COMMAND ${CMAKE_COMMAND} -E copy ${REEDSHOT_NATIVE_BUILD}/reedshot.png ${site}/icon.png
-  DEPENDS ${REEDSHOT_NATIVE_BUILD}/reedshot.png)
+set(icon_tool ${REEDSHOT_NATIVE_BUILD}/app/reedshot_icon)
+add_custom_command(OUTPUT ${site}/icon.png ${site}/icon-192.png ${site}/icon-512.png
+  COMMAND ${icon_tool} 128 ${site}/icon.png
+  COMMAND ${icon_tool} 192 ${site}/icon-192.png
+  COMMAND ${icon_tool} 512 ${site}/icon-512.png
+  DEPENDS ${icon_tool})
 add_custom_target(reedshot_page ALL DEPENDS ${page_outputs} ${site}/icon.png)
 add_dependencies(reedshot reedshot_page)

@@ -4,7 +4,7 @@
 'use strict';
 var CACHE = 'reedshot-1';
 var FILES = ['./', 'index.html', 'reedshot.js', 'reedshot.wasm', 'reedshot.worker.js',
-             'manifest.webmanifest', 'icon.png'];
+             'manifest.webmanifest', 'icon.png', 'icon-192.png', 'icon-512.png'];
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(CACHE).then(function (cache) { return cache.addAll(FILES); })

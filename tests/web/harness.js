@@ -12,10 +12,12 @@ const root = path.resolve(__dirname, '..', '..');
 const site = process.env.REEDSHOT_SITE || path.join(root, 'build-web', 'site');
 const chromium = process.env.REEDSHOT_CHROMIUM || '/usr/bin/chromium';
 
-// Starts scripts/serve-web on a free port; resolves to {url, stop}.
-function serve() {
+// Starts scripts/serve-web on a free port; resolves to {url, stop}. A
+// `plain` server sends no headers of its own, as a bare static host.
+function serve(plain) {
   return new Promise((resolve, reject) => {
-    const server = spawn('python3', [path.join(root, 'scripts', 'serve-web'), site, '0'],
+    const args = [path.join(root, 'scripts', 'serve-web'), site, '0', ...(plain ? ['plain'] : [])];
+    const server = spawn('python3', args,
                          {stdio: ['ignore', 'pipe', 'inherit']});
     let text = '';
     server.stdout.on('data', (chunk) => {
