@@ -128,7 +128,8 @@ class WebDevice final : public Device {
 
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
     std::string message = (caption.empty() ? std::string("Reedshot") : caption) + ": " + text;
-    // The page shows it without stopping the game's thread.
+    // Shown by the page; the call returns when the player has closed it.
+    Present();
     MAIN_THREAD_EM_ASM({ Module.reedshotMessage(UTF8ToString($0)); }, message.c_str());
     return 1;  // IDOK
   }

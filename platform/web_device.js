@@ -43,9 +43,11 @@ if (typeof document !== 'undefined') (function () {
   });
   window.addEventListener('pagehide', function () { if (ready) Module.reedshotSaveData(); });
 
+  // A message box: the browser's own, which the game waits for as for the
+  // device's OK.
   Module.reedshotMessage = function (text) {
     console.warn(text);
-    if (Module.onReedshotMessage) Module.onReedshotMessage(text);
+    window.alert(text);
   };
   Module.onRuntimeInitialized = function () { ready = true; };
 
