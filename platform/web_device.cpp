@@ -3,6 +3,7 @@
 // it on a canvas and passes the player's pointer, touches and keys in.
 #include <emscripten.h>
 #include <emscripten/threading.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <atomic>
@@ -31,7 +32,7 @@ constexpr int kViewPixels = kScreenWidth * kScreenHeight;
 
 // What the page passes in, in the order it happened.
 struct PageInput {
-  enum Kind { kPenDown, kPenMove, kPenUp, kKey } kind;
+  enum Kind { kPenDown, kPenMove, kPenUp, kKey, kAway } kind;
   int a;  // pen: view x; key: PlayerKey
   int b;  // pen: view y; key: 1 down, 0 up
 };
@@ -208,6 +209,11 @@ class WebDevice final : public Device {
         if (input.a < 0 || input.a > static_cast<int>(PlayerKey::kApp4)) return;
         PostPlayerKey(options_.portrait, static_cast<PlayerKey>(input.a), input.b != 0);
         return;
+      case PageInput::kAway:
+        // The player left the page (another tab or program came forward):
+        // the program is told, as the handheld tells it.
+        PostToMain(WM_ACTIVATE, WA_INACTIVE, 0);
+        return;
     }
   }
 
@@ -232,6 +238,13 @@ std::unique_ptr<Device> CreateWindowDevice(const PlatformOptions& options, std::
 
 }  // namespace ce::detail
 
+namespace ce {
+
+// The versions the program runs with: the browser's own, and SQLite.
+std::string LibraryVersions() { return std::string("SQLite ") + sqlite3_libversion(); }
+
+}  // namespace ce
+
 // Called by the page (web_device.js), on its own thread.
 extern "C" {
 
@@ -243,6 +256,10 @@ EMSCRIPTEN_KEEPALIVE void reedshot_web_pen(int kind, int x, int y) {
 
 EMSCRIPTEN_KEEPALIVE void reedshot_web_key(int key, int down) {
   ce::detail::Arrive({ce::detail::PageInput::kKey, key, down});
+}
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_away() {
+  ce::detail::Arrive({ce::detail::PageInput::kAway, 0, 0});
 }
 
 EMSCRIPTEN_KEEPALIVE std::uint8_t* reedshot_web_frame() { return ce::detail::g_frame; }

@@ -39,8 +39,12 @@ if (typeof document !== 'undefined') (function () {
     });
   };
   document.addEventListener('visibilitychange', function () {
-    if (document.visibilityState === 'hidden' && ready) Module.reedshotSaveData();
+    if (document.visibilityState !== 'hidden' || !ready) return;
+    Module._reedshot_web_away();
+    Module.reedshotSaveData();
   });
+  // Another window or tab took the player's attention.
+  window.addEventListener('blur', function () { if (ready) Module._reedshot_web_away(); });
   window.addEventListener('pagehide', function () { if (ready) Module.reedshotSaveData(); });
 
   // A message box: the browser's own, which the game waits for as for the

@@ -154,6 +154,9 @@ test('phone held upright: the game turned to fill it, taps play the same way', a
     await startGame(page, press);
     const hit = await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
     assert.ok(hit.game.score > 0);
+    // Switching to another app pauses the game, as the menu corner does.
+    await page.evaluate(() => window.dispatchEvent(new Event('blur')));
+    await h.until(page, (s) => s.view === 5, 'the pause menu');
     assert.deepStrictEqual(page.reedshotErrors, []);
   } finally {
     await close();
