@@ -150,23 +150,31 @@ TEST_F(WaveOutTest, HeadlessPlaysBuffersInStepWithVirtualTime) {
 struct Refiller {
   ce::HWAVEOUT device = nullptr;
   ce::HANDLE stop = nullptr;
-  std::atomic<int> refills{0};
   unsigned char next = 1;
+  // Buffers handed back after the (virtual) tick at which the device was
+  // lost, counted by when they were handed back, not when this thread got
+  // round to them.
+  std::atomic<bool> lost{false};
+  std::atomic<ce::DWORD> lostAt{0};
+  std::atomic<int> refillsAfterLoss{0};
 };
 
 ce::DWORD Refill(ce::LPVOID parameter) {
   auto* r = static_cast<Refiller*>(parameter);
   ce::MSG msg;
-  while (ce::WaitForSingleObject(r->stop, 5) == ce::WAIT_TIMEOUT) {
+  auto refillWaiting = [&] {
     while (ce::PeekMessageW(&msg, nullptr, 0, 0, ce::PM_REMOVE)) {
       if (msg.message != ce::MM_WOM_DONE) continue;
       auto* header = reinterpret_cast<ce::WAVEHDR*>(msg.lParam);
       EXPECT_EQ(reinterpret_cast<ce::HWAVEOUT>(msg.wParam), r->device);
       std::fill_n(header->lpData, header->dwBufferLength, static_cast<char>(r->next++));
       ce::waveOutWrite(r->device, header, kHeader);
-      ++r->refills;
+      if (r->lost && static_cast<std::int32_t>(msg.time - r->lostAt.load()) > 0)
+        ++r->refillsAfterLoss;
     }
-  }
+  };
+  while (ce::WaitForSingleObject(r->stop, 5) == ce::WAIT_TIMEOUT) refillWaiting();
+  refillWaiting();  // what was handed back before the stop
   return 0;
 }
 
@@ -193,17 +201,17 @@ std::string PlayWithRefills(const std::string& capture, int loseAtStep = -1,
   }
   ce::ResumeThread(thread);
   // Uneven steps of virtual time; each buffer is 4.5 ms long.
-  int refillsAtLoss = 0;
   for (int i = 0; i < 40; ++i) {
     if (i == loseAtStep) {
+      r.lostAt = ce::GetTickCount();
+      r.lost = true;
       ce::headless::LoseWaveDevice();
-      refillsAtLoss = r.refills;
     }
     ce::Sleep(1 + i % 7);
   }
-  if (refillsAfterLoss != nullptr) *refillsAfterLoss = r.refills - refillsAtLoss;
   ce::SetEvent(r.stop);
   ce::WaitForSingleObject(thread, ce::INFINITE);
+  if (refillsAfterLoss != nullptr) *refillsAfterLoss = r.refillsAfterLoss;
   ce::waveOutReset(r.device);
   ce::waveOutClose(r.device);
   ce::CloseHandle(thread);
