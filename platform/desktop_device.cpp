@@ -13,6 +13,7 @@
 
 #include "platform/device.h"
 #include "platform/device_input.h"
+#include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/png_writer.h"
@@ -39,7 +40,6 @@ class DesktopDevice final : public Device {
                "). Is there a display? To run without one, use --headless.";
       return false;
     }
-    start_ = Clock::now();
     return true;
   }
 
@@ -47,9 +47,7 @@ class DesktopDevice final : public Device {
     auto now = Clock::now();
     // A busy wait on the clock still lets the player see and be heard.
     if (IsMainThread() && now - lastKeepAlive_ >= std::chrono::milliseconds(1)) KeepAlive(now);
-    return kStartTick +
-           static_cast<DWORD>(
-               std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count());
+    return clock_.Ticks(now);
   }
 
   void SleepFor(DWORD ms) override {
@@ -57,14 +55,11 @@ class DesktopDevice final : public Device {
       std::this_thread::sleep_for(std::chrono::milliseconds(ms));
       return;
     }
-    // Sleeping in slices: the window is shown and read all along.
-    auto until = Clock::now() + std::chrono::milliseconds(ms);
-    for (auto now = Clock::now(); now < until; now = Clock::now()) {
+    // The window is shown and read all along; a frame due wakes it early.
+    LiveClock::SleepInSlices(ms, [this](Clock::time_point now, Clock::time_point wake) {
       KeepAlive(now);
-      auto wake = std::min(until, now + std::chrono::milliseconds(4));
-      if (dirty_.Any()) wake = std::min(wake, std::max(now, nextPresent_));
-      std::this_thread::sleep_until(wake);
-    }
+      return dirty_.Any() ? std::min(wake, std::max(now, nextPresent_)) : wake;
+    });
   }
 
   bool OpenWindow() override {
@@ -150,8 +145,7 @@ class DesktopDevice final : public Device {
   }
 
  private:
-  using Clock = std::chrono::steady_clock;
-  static constexpr DWORD kStartTick = 100000;
+  using Clock = LiveClock::Clock;
 
   // A rectangle of the view that waits to be shown.
   struct Dirty {
@@ -440,7 +434,7 @@ class DesktopDevice final : public Device {
   }
 
   PlatformOptions options_;
-  Clock::time_point start_;
+  LiveClock clock_;
   SDL_Window* window_ = nullptr;
   SDL_Surface* surface_ = nullptr;
   SDL_Cursor* cursor_ = nullptr;

@@ -20,6 +20,7 @@
 #include "platform/data_store.h"
 #include "platform/device.h"
 #include "platform/device_input.h"
+#include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 
@@ -27,7 +28,6 @@ namespace ce::detail {
 
 namespace {
 
-constexpr DWORD kStartTick = 100000;
 constexpr int kViewPixels = kScreenWidth * kScreenHeight;
 
 // What the page passes in, in the order it happened.
@@ -73,19 +73,15 @@ void SaveDataFolder() {
 class WebDevice final : public Device {
  public:
   explicit WebDevice(const PlatformOptions& options) : options_(options) {
-    start_ = Clock::now();
     SetDataWrittenListener(&SaveDataFolder);
   }
 
   ~WebDevice() override { SetDataWrittenListener(nullptr); }
 
   DWORD Now() override {
-    auto now = Clock::now();
     // A busy wait on the clock still shows the screen and reads the page.
     if (IsMainThread()) KeepAlive(std::chrono::milliseconds(0));
-    return kStartTick +
-           static_cast<DWORD>(
-               std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count());
+    return clock_.Ticks(Clock::now());
   }
 
   void SleepFor(DWORD ms) override {
@@ -94,11 +90,10 @@ class WebDevice final : public Device {
       return;
     }
     // In slices: the screen is shown and the page's input queued meanwhile.
-    auto until = Clock::now() + std::chrono::milliseconds(ms);
-    for (auto now = Clock::now(); now < until; now = Clock::now()) {
+    LiveClock::SleepInSlices(ms, [this](Clock::time_point, Clock::time_point wake) {
       KeepAlive(std::chrono::milliseconds(0));
-      std::this_thread::sleep_until(std::min(until, now + std::chrono::milliseconds(4)));
-    }
+      return wake;
+    });
   }
 
   bool PollInput(DWORD) override {
@@ -138,7 +133,7 @@ class WebDevice final : public Device {
   bool IsHeadless() const override { return false; }
 
  private:
-  using Clock = std::chrono::steady_clock;
+  using Clock = LiveClock::Clock;
 
   // Shows the screen and posts the page's input, waiting for it up to
   // `wait`. Between two messages (`betweenMessages`) it also answers the
@@ -218,7 +213,7 @@ class WebDevice final : public Device {
   }
 
   PlatformOptions options_;
-  Clock::time_point start_;
+  LiveClock clock_;
   std::vector<std::uint32_t> view_;
   bool changed_ = false;
   bool penDown_ = false;
