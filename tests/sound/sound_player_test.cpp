@@ -10,44 +10,27 @@
 #include "platform/platform.h"
 #include "platform/resource_table.h"
 #include "sound/sound_engine.h"
+#include "tests/support/wave_file.h"
 
 namespace {
 
 std::vector<unsigned char> MakeWave(std::uint16_t channels, std::uint32_t rate,
-                                    std::uint32_t fmtSize, std::uint32_t dataSize) {
-  std::vector<unsigned char> w;
-  auto put = [&](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) w.push_back(static_cast<unsigned char>(v >> (8 * i)));
-  };
-  auto id = [&](const char* s) {
-    for (int i = 0; i < 4; ++i) w.push_back(static_cast<unsigned char>(s[i]));
-  };
-  id("RIFF");
-  put(0, 4);
-  id("WAVE");
-  id("fmt ");
-  put(fmtSize, 4);
-  put(1, 2);
-  put(channels, 2);
-  put(rate, 4);
-  put(rate * channels, 4);
-  put(channels, 2);
-  put(8, 2);
-  for (std::uint32_t i = 16; i < fmtSize; ++i) w.push_back(0);
-  id("data");
-  put(dataSize, 4);
-  for (std::uint32_t i = 0; i < dataSize; ++i)
-    w.push_back(static_cast<unsigned char>(128 + i % 50));
-  return w;
+                                    std::uint32_t fmtExtra, std::uint32_t dataSize) {
+  testsupport::Wave w;
+  w.channels = channels;
+  w.rate = rate;
+  w.fmtExtra = fmtExtra;
+  w.dataSize = dataSize;
+  return w.Build();
 }
 
 class SoundPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    click = MakeWave(1, 22050, 16, 408);   // 400 samples played
-    music = MakeWave(1, 22050, 18, 2008);  // fmt chunk with cbSize
-    reload = MakeWave(1, 11025, 16, 108);
-    stereo = MakeWave(2, 22050, 16, 108);
+    click = MakeWave(1, 22050, 0, 408);   // 400 samples played
+    music = MakeWave(1, 22050, 2, 2008);  // fmt chunk with cbSize
+    reload = MakeWave(1, 11025, 0, 108);
+    stereo = MakeWave(2, 22050, 0, 108);
     records = {{u"PCT", 540, click.data(), static_cast<unsigned>(click.size())},
                {u"WAVE", 535, music.data(), static_cast<unsigned>(music.size())},
                {u"WAVE", 540, click.data(), static_cast<unsigned>(click.size())},
