@@ -15,19 +15,15 @@
 #include "assets/tool/sound_catalogue.h"
 #include "assets/tool/sound_instruments.h"
 #include "platform/resources.h"
+#include "sound/sound_engine.h"
+#include "sound/wave_resource.h"
 
 namespace {
 
 using sound_assets::SoundEntry;
 
-std::uint32_t U32(const std::vector<std::uint8_t>& w, size_t at) {
-  return w[at] | w[at + 1] << 8 | w[at + 2] << 16 | static_cast<std::uint32_t>(w[at + 3]) << 24;
-}
-std::uint16_t U16(const std::vector<std::uint8_t>& w, size_t at) {
-  return static_cast<std::uint16_t>(w[at] | w[at + 1] << 8);
-}
-
-// The samples the player plays: the data chunk less its last eight bytes.
+// The samples the player plays, as the player's own reader finds them, and
+// the eight bytes after them that it leaves unplayed.
 struct Parsed {
   int rate = 0;
   std::vector<int> played;  // centred on 0
@@ -36,26 +32,14 @@ struct Parsed {
 
 Parsed Parse(const std::vector<std::uint8_t>& w) {
   Parsed p;
-  EXPECT_GE(w.size(), 44u);
-  EXPECT_EQ(0, std::memcmp(w.data(), "RIFF", 4));
-  EXPECT_EQ(U32(w, 4), w.size() - 8);
-  EXPECT_EQ(0, std::memcmp(w.data() + 8, "WAVE", 4));
-  EXPECT_EQ(0, std::memcmp(w.data() + 12, "fmt ", 4));
-  std::uint32_t fmtSize = U32(w, 16);
-  EXPECT_EQ(U16(w, 20), 1);  // PCM
-  EXPECT_EQ(U16(w, 22), 1);  // mono
-  p.rate = static_cast<int>(U32(w, 24));
-  EXPECT_EQ(U32(w, 28), U32(w, 24));
-  EXPECT_EQ(U16(w, 32), 1);
-  EXPECT_EQ(U16(w, 34), 8);
-  size_t at = 20 + fmtSize;
-  while (at + 8 <= w.size() && std::memcmp(w.data() + at, "data", 4) != 0) at += 8 + U32(w, at + 4);
-  EXPECT_LE(at + 8, w.size());
-  std::uint32_t size = U32(w, at + 4);
-  EXPECT_LE(at + 8 + size, w.size());
-  EXPECT_GE(size, 8u);
-  for (std::uint32_t i = 0; i + 8 < size; ++i) p.played.push_back(w[at + 8 + i] - 128);
-  p.tail.assign(w.begin() + at + 8 + size - 8, w.begin() + at + 8 + size);
+  SampleDescription d;
+  if (!ParseWaveResource(w.data(), w.size(), &d)) {
+    ADD_FAILURE() << "a sound the player does not read";
+    return p;
+  }
+  p.rate = static_cast<int>(d.sampleRate);
+  for (ce::DWORD i = 0; i < d.length; ++i) p.played.push_back(d.data[i] - 128);
+  p.tail.assign(d.data + d.length, d.data + d.length + 8);
   return p;
 }
 
