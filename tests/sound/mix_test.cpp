@@ -81,14 +81,6 @@ TEST_F(MixTest, EightLoudSoundsClipAtTheEndsOfTheRange) {
   EXPECT_EQ(Mix(), std::vector<int>(8, 0));
 }
 
-TEST_F(MixTest, HalfRateSoundPlaysEachSampleTwice) {
-  std::vector<std::uint8_t> data = {10, 20, 30};
-  SampleChannel& channel = Arm(0, &data, (11025u << 16) / (22050u << 8), 64);
-  EXPECT_EQ(channel.step, 128u);
-  // (10 - 128) x 64 >> 7 = -59, then -54 and -49.
-  EXPECT_EQ(Mix(), (std::vector<int>{69, 69, 74, 74, 79, 79, 128, 128}));
-}
-
 TEST_F(MixTest, LoopingSoundWrapsToItsStartAndPlaysOn) {
   std::vector<std::uint8_t> data = {138, 118, 168};
   SampleChannel& channel = Arm(0, &data, 256, 64, true);

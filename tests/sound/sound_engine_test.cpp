@@ -1,5 +1,5 @@
 // The engine on the headless wave device: opening and closing, channels,
-// and what reaches the device.
+// and a device lost while a sound plays.
 #include "sound/sound_engine.h"
 
 #include <gtest/gtest.h>
@@ -130,57 +130,29 @@ TEST_F(SoundEngineTest, EightChannelsThenRefusalAndStopByHandle) {
   EXPECT_EQ(engine.PlaySample(sound), SoundEngine::kRefused);
 }
 
-// Plays a sound and records what the device played; `lost`: the device
-// goes away before the sound starts.
-std::string CaptureOneSound(const std::string& path, const std::vector<std::uint8_t>& data,
-                            int* activeAfter, bool lost = false) {
+// A device lost just before a sound starts: the sound runs its course
+// unheard and frees its channel. (What a working device plays is checked end
+// to end, through the program's --play-sound.)
+TEST_F(SoundEngineTest, ALostDevicePlaysSilenceAndFreesTheChannel) {
+  std::string path = TempPath("lost.wav");
   StartHeadless(false, path);
   SoundEngine engine;
-  EXPECT_EQ(engine.Open(22050, 1), 1);
+  ASSERT_EQ(engine.Open(22050, 1), 1);
   ce::Sleep(30);
-  if (lost) ce::headless::LoseWaveDevice();
+  ce::headless::LoseWaveDevice();
+  std::vector<std::uint8_t> data(2000, 200);  // about 91 ms
   SampleDescription sound;
-  sound.data = const_cast<std::uint8_t*>(data.data());
+  sound.data = data.data();
   sound.sampleRate = 22050;
   sound.length = static_cast<ce::DWORD>(data.size());
   EXPECT_EQ(engine.PlaySample(sound), 2);
   for (int i = 0; i < 40; ++i) ce::Sleep(10);
-  *activeAfter = engine.CountActiveSamples();
+  EXPECT_EQ(engine.CountActiveSamples(), 0);
   engine.Close();
   ce::StopPlatform();
-  return ReadAndRemove(path);
-}
-
-TEST_F(SoundEngineTest, DevicePlaysTheMixedSoundAndTheSameRunGivesTheSameBytes) {
-  std::vector<std::uint8_t> data(2000);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i * 37) % 256);
-  int active = -1;
-  std::string wav = CaptureOneSound(TempPath("one.wav"), data, &active);
-  EXPECT_EQ(active, 0);  // 2000 frames is about 91 ms
-
-  // The sound, mixed by the engine's rule, stands in the file as stereo
-  // pairs, whole and in order.
-  std::string expected;
-  for (std::uint8_t s : data) {
-    int v = ((static_cast<int>(s) - 128) * 64) >> 7;
-    expected.append(2, static_cast<char>(v + 128));
-  }
-  ASSERT_GT(wav.size(), 44u);
-  size_t at = wav.find(expected, 44);
-  ASSERT_NE(at, std::string::npos);
-  EXPECT_EQ((at - 44) % 2, 0u);
-  // Silence before and after.
-  EXPECT_EQ(wav.find_first_not_of('\x80', 44), at);
-  EXPECT_EQ(wav.find_first_not_of('\x80', at + expected.size()), std::string::npos);
-
-  EXPECT_EQ(CaptureOneSound(TempPath("two.wav"), data, &active), wav);
-
-  // A lost device: the sound runs its course unheard and frees its channel.
-  active = -1;
-  std::string lost = CaptureOneSound(TempPath("lost.wav"), data, &active, true);
-  EXPECT_EQ(active, 0);
-  ASSERT_EQ(lost.size(), wav.size());
-  EXPECT_EQ(lost.find_first_not_of('\x80', 44), std::string::npos);
+  std::string wav = ReadAndRemove(path);
+  ASSERT_GT(wav.size(), 44u + 2 * 22050 / 10);
+  EXPECT_EQ(wav.find_first_not_of('\x80', 44), std::string::npos);
 }
 
 }  // namespace
