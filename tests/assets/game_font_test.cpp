@@ -1,15 +1,12 @@
 // The game's picture font 255, set up by the game's own font code: 42
-// glyphs with the digits first and the colon next, a blank last, and the
-// clock's and the score's texts rendered glyph by glyph.
+// glyphs with the digits first and the colon next, and a blank last. (How an
+// edit field renders a text glyph by glyph is the font code's own test.)
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "game/edit_field.h"
 #include "game/picture_font.h"
 #include "graphics/picture.h"
-#include "graphics/sprite.h"
 
 namespace {
 
@@ -25,32 +22,6 @@ class GameFontTest : public testing::Test {
     const Glyph& glyph = font_.glyphs[g];
     for (int d = glyph.start; d < glyph.start + glyph.size; ++d)
       for (int x = 0; x < 22; ++x) pixels.push_back(font_.picture->Pixel(x, 699 - d));
-    return pixels;
-  }
-
-  // Pixels of a rendered text from its bottom row upwards.
-  static std::vector<std::uint16_t> TextPixels(const CPicture* picture) {
-    std::vector<std::uint16_t> pixels;
-    for (int y = picture->height - 1; y >= 0; --y)
-      for (int x = 0; x < picture->width; ++x) pixels.push_back(picture->Pixel(x, y));
-    return pixels;
-  }
-
-  std::vector<std::uint16_t> Render(const char16_t* text) {
-    CEditField field;
-    field.Create(0, 0, &font_, 10, 1, 0);
-    field.SetText(text);
-    std::vector<std::uint16_t> pixels = TextPixels(field.picture);
-    field.Clear();
-    return pixels;
-  }
-
-  std::vector<std::uint16_t> Expected(const std::vector<int>& glyphs) const {
-    std::vector<std::uint16_t> pixels;
-    for (int g : glyphs) {
-      std::vector<std::uint16_t> p = GlyphPixels(g);
-      pixels.insert(pixels.end(), p.begin(), p.end());
-    }
     return pixels;
   }
 
@@ -84,19 +55,11 @@ TEST_F(GameFontTest, FortyTwoGlyphsWithTheBlankLast) {
     for (int b = a + 1; b <= 10; ++b) EXPECT_NE(GlyphPixels(a), GlyphPixels(b)) << a << " " << b;
 }
 
-TEST_F(GameFontTest, TheClockAndTheScoreRenderGlyphByGlyph) {
-  EXPECT_EQ(Render(u"03:00"), Expected({0, 3, 10, 0, 0}));
-  EXPECT_EQ(Render(u"1234567890"), Expected({1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
-  // A space and a letter beyond the font take the blank.
-  EXPECT_EQ(Render(u"5 Z"), Expected({5, 41, 41}));
-}
-
 TEST_F(GameFontTest, TheKeyIsTheBackgroundAndNoGlyphUsesIt) {
   // The edit field keys on the strip's top-left pixel: it must be the
   // background, and glyphs keep their ink and fill out of column 0, where
   // the markers were.
   std::uint16_t key = font_.picture->Pixel(0, 0);
-  EXPECT_EQ(font_.picture->Pixel(0, 699), key);
   for (int y = 0; y < 700; ++y) EXPECT_EQ(font_.picture->Pixel(0, y), key) << y;
 }
 

@@ -1,7 +1,7 @@
 // The screens' pictures as the program loads them: all drawn, keys that
 // match the name-entry background in place, keyed pictures with their key
-// where the screens look for it, and the screen font read by the real font
-// code.
+// where the screens look for it, and the screen font's glyphs as the real
+// font code reads them.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "assets/manifest.h"
-#include "game/edit_field.h"
 #include "game/picture_font.h"
 #include "graphics/picture.h"
 
@@ -124,10 +123,7 @@ TEST(ScreenPictures, KeyedPicturesCarryTheirKeyWhereItIsRead) {
 class ScreenFont : public ::testing::Test {
  protected:
   void SetUp() override { font.Setup(503, 18, 554, 48); }
-  void TearDown() override {
-    field.Clear();
-    font.ReleasePicture();
-  }
+  void TearDown() override { font.ReleasePicture(); }
   // The strip's rows of glyph g, from its bottom up.
   std::vector<std::vector<std::uint16_t>> GlyphRows(int g) const {
     std::vector<std::vector<std::uint16_t>> rows;
@@ -139,22 +135,6 @@ class ScreenFont : public ::testing::Test {
     }
     return rows;
   }
-  // The rendered picture's rows from the bottom up, and what glyphs gs give.
-  std::vector<std::vector<std::uint16_t>> Rendered() const {
-    std::vector<std::vector<std::uint16_t>> rows;
-    for (int y = field.picture->height - 1; y >= 0; --y) {
-      std::vector<std::uint16_t> row;
-      for (int x = 0; x < field.picture->width; ++x) row.push_back(field.picture->Pixel(x, y));
-      rows.push_back(row);
-    }
-    return rows;
-  }
-  std::vector<std::vector<std::uint16_t>> Expected(const std::vector<int>& glyphs) const {
-    std::vector<std::vector<std::uint16_t>> rows;
-    for (int g : glyphs)
-      for (auto& row : GlyphRows(g)) rows.push_back(row);
-    return rows;
-  }
   bool Blank(int g) const {
     for (auto& row : GlyphRows(g))
       for (std::uint16_t p : row)
@@ -162,7 +142,6 @@ class ScreenFont : public ::testing::Test {
     return true;
   }
   CPictureFont font;
-  CEditField field;
 };
 
 TEST_F(ScreenFont, StripHoldsFortyFourGlyphsEndingInATenRowBlank) {
@@ -184,17 +163,6 @@ TEST_F(ScreenFont, StripHoldsFortyFourGlyphsEndingInATenRowBlank) {
     EXPECT_LE(font.glyphs[g].size, font.glyphs[39].size);  // W
   }
   EXPECT_GT(font.glyphs[29].size, font.glyphs[20].size);  // M wider than D
-}
-
-TEST_F(ScreenFont, RendersNamesScoresAndPercentages) {
-  field.Create(0, 0, &font, 15, 1, 0);
-  field.SetText(u"NAME:");
-  EXPECT_EQ(Rendered(), Expected({30, 17, 29, 21, 10}));
-  field.SetText(u"SCORE");
-  EXPECT_EQ(Rendered(), Expected({35, 19, 31, 34, 21}));
-  // 1, 2, the blank for the space, and the percent sign for the comma.
-  field.SetText(u"12 ,");
-  EXPECT_EQ(Rendered(), Expected({1, 2, 43, 13}));
 }
 
 }  // namespace
