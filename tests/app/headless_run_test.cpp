@@ -106,6 +106,12 @@ TEST(HeadlessRunTest, CommandLineMistakesHelpAndVersion) {
            {{"--nope"}, "unknown option: --nope"},
            {{"--mute", "-x"}, "unknown option: -x"},
            {{"--scale", "zero"}, "--scale"},
+           {{"--scale", "0"}, "--scale"},
+           {{"--scale", "3x"}, "--scale"},
+           {{"--scale", "17"}, "--scale"},
+           {{"--script"}, "--script"},
+           {{"--play-sound", "-1"}, "--play-sound"},
+           {{"headless"}, "headless"},
            {{"--data-dir"}, "--data-dir"}}) {
     auto r = RunProgram(REEDSHOT_BINARY, args);
     EXPECT_EQ(r.status, 2) << named;

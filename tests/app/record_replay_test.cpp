@@ -72,19 +72,4 @@ TEST(RecordReplayTest, WhatIsNotARecordingIsRefusedBeforeAnythingRuns) {
   EXPECT_NE(missing.err.find("/nonexistent/run.rec"), std::string::npos);
 }
 
-// With no --screenshots a recording's screenshot lines write nothing, not
-// even into the current folder.
-TEST(RecordReplayTest, NoScreenshotsFolderNoScreenshots) {
-  std::string dir = testsupport::MakeTempDir("replay");
-  std::string name = "reedshot-stray-" + std::to_string(getpid());
-  std::ofstream(dir + "/run.rec") << "reedshot-recording 1\nS " << name << "\nJ\nQ\n";
-  auto r = RunProgram(REEDSHOT_BINARY,
-                      {"--replay", dir + "/run.rec", "--data-dir", dir + "/data", "--mute"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.lines().size(), 1u);
-  EXPECT_NE(r.err.find(name + ".png not written"), std::string::npos) << r.err;
-  EXPECT_FALSE(std::filesystem::exists(name + ".png"));
-  std::filesystem::remove_all(dir);
-}
-
 }  // namespace
