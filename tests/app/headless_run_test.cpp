@@ -111,7 +111,7 @@ TEST(HeadlessRunTest, CommandLineMistakesHelpAndVersion) {
            {{"--scale", "17"}, "--scale"},
            {{"--script"}, "--script"},
            {{"--play-sound", "-1"}, "--play-sound"},
-           {{"headless"}, "headless"},
+           {{"headless"}, "unknown option: headless"},
            {{"--data-dir"}, "--data-dir"}}) {
     auto r = RunProgram(REEDSHOT_BINARY, args);
     EXPECT_EQ(r.status, 2) << named;
