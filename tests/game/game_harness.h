@@ -66,20 +66,15 @@ class GameHarness : public testsupport::StepDriver {
   }
 
   // From the start of the program to the first frame of a new game, as
-  // the main menu's New Game button gets there. Random arrivals of ducks
-  // and targets are switched off unless `lively`.
-  void StartGame(bool lively = false) {
-    Then([this, lively] {
-      g_application->viewList->SwitchTo(kViewMainMenu, 0);
-      quiet_ = !lively;
-    });
+  // the main menu's New Game button gets there, with the random arrivals of
+  // ducks and targets switched off.
+  void StartGame() {
+    Then([] { g_application->viewList->SwitchTo(kViewMainMenu, 0); });
     Wait(10);
-    Then([this] {
-      if (quiet_) {
-        // A generator in state 0 draws 0 for ever: no duck, no target.
-        g_gameController->ducks.random = CRandom(0);
-        g_gameController->targets.random = CRandom(0);
-      }
+    Then([] {
+      // A generator in state 0 draws 0 for ever: no duck, no target.
+      g_gameController->ducks.random = CRandom(0);
+      g_gameController->targets.random = CRandom(0);
       g_application->viewList->SwitchTo(kViewGame, 1);
     });
     Wait(10);
@@ -90,9 +85,6 @@ class GameHarness : public testsupport::StepDriver {
     // A player's first shot comes a little after the game starts.
     Wait(10);
   }
-
- private:
-  bool quiet_ = true;
 };
 
 inline CGameController& Game() { return *g_gameController; }

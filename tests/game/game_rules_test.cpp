@@ -514,26 +514,4 @@ TEST(GameRulesTest, SpecialEffectsOff) {
   EXPECT_EQ(h.Run(), 1);
 }
 
-TEST(GameRulesTest, WholeGameRunsToTheEnd) {
-  GameHarness h;
-  h.StartGame(/*lively=*/true);
-  // Shoot at the middle of the screen twice a second, reloading when empty.
-  for (int second = 0; second < 185 * 2; ++second) {
-    h.Then([] {
-      if (!Game().playing()) return;
-      int x = Game().shellIndicator.shells == 0 ? 220 : 120;
-      ce::headless::PostInput(ce::WM_LBUTTONDOWN, 0, ce::MAKELPARAM(x, 100));
-    });
-    h.Wait(250);
-    h.PenUp(120, 100);
-    h.Wait(250);
-  }
-  h.Then([] {
-    EXPECT_FALSE(Game().playing());
-    EXPECT_EQ(g_application->viewList->current, kViewHighScores);
-    EXPECT_GT(CountSound(550), 100);
-  });
-  EXPECT_EQ(h.Run(), 1);
-}
-
 }  // namespace
