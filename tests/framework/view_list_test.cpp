@@ -74,17 +74,6 @@ TEST_F(ViewListTest, OnlyTheLastOfTwoRequestsCounts) {
   EXPECT_EQ(list_.previous, 2);
 }
 
-TEST_F(ViewListTest, PushAndGoBackReturnToTheFirstView) {
-  list_.SwitchTo(7, 1);
-  Pass();
-  EXPECT_EQ(list_.historyCount, 1);
-  list_.GoBack();
-  Pass();
-  EXPECT_EQ(list_.current, 2);
-  EXPECT_EQ(list_.previous, 7);
-  EXPECT_EQ(list_.historyCount, 0);
-}
-
 TEST_F(ViewListTest, GoBackWithAnEmptyHistoryDoesNothing) {
   list_.GoBack();
   Pass();

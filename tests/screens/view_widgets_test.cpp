@@ -14,14 +14,6 @@ struct TestView : CView {
   int HandleEvent(InputEvent*) override { return 0; }
 };
 
-InputEvent Pen(std::uint32_t type, int x, int y) {
-  InputEvent e{};
-  e.type = type;
-  e.x = static_cast<std::int16_t>(x);
-  e.y = static_cast<std::int16_t>(y);
-  return e;
-}
-
 struct ViewWidgets : ::testing::Test {
   static void SetUpTestSuite() { window = testsupport::OpenHeadlessWindow(); }
   void SetUp() override {
@@ -44,33 +36,8 @@ struct ViewWidgets : ::testing::Test {
 };
 ce::HWND ViewWidgets::window = nullptr;
 
-TEST_F(ViewWidgets, NoWidgetsLeaveTheEventAlone) {
-  InputEvent e = Pen(kEventPenDown, 15, 15);
-  EXPECT_EQ(view.DispatchToWidgets(&e), 0);
-  EXPECT_EQ(e.type, kEventPenDown);
-}
-
-TEST_F(ViewWidgets, FirstWidgetThatTakesTheEventWinsAndItsRewritingReachesTheCaller) {
-  view.AddWidget(a);
-  view.AddWidget(b);
-  view.ShowWidget(a, 200);
-  view.ShowWidget(b, 200);
-  EXPECT_EQ(scene->sprites.count, 2);
-  InputEvent e = Pen(kEventPenDown, 55, 15);
-  EXPECT_EQ(view.DispatchToWidgets(&e), 1);
-  EXPECT_EQ(e.type, kEventNone);
-  e = Pen(kEventPenUp, 60, 20);
-  EXPECT_EQ(view.DispatchToWidgets(&e), 1);
-  EXPECT_EQ(e.type, kEventButtonClicked);
-  EXPECT_EQ(e.data[7], 2u);
-  // Nobody's: unchanged, 0.
-  e = Pen(kEventPenDown, 200, 200);
-  e.data[7] = 77;
-  EXPECT_EQ(view.DispatchToWidgets(&e), 0);
-  EXPECT_EQ(e.type, kEventPenDown);
-  EXPECT_EQ(e.data[7], 77u);
-}
-
+// (Events reach the widgets through every screen's buttons in the screen
+// tests.) Removing moves the last widget into the gap.
 TEST_F(ViewWidgets, RemoveShowAndClear) {
   CButton* hidden = NewScreenButton(3, 100, 10, 20, 20, 450, 451);
   hidden->visible = 0;

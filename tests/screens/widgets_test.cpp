@@ -43,7 +43,7 @@ TEST_F(Widgets, ButtonClicksOnlyWhenLiftedOnItself) {
   e = Pen(kEventNone, 0, 0);
   EXPECT_EQ(b.HandleEvent(&e), 1);
   EXPECT_EQ(b.held, 2);
-  // Lifted on it: a click with its id.
+  // Lifted on it (its bottom-right pixel is inside): a click with its id.
   e = Pen(kEventPenUp, 126, 94);
   EXPECT_EQ(b.HandleEvent(&e), 1);
   EXPECT_EQ(e.type, kEventButtonClicked);
@@ -74,20 +74,6 @@ TEST_F(Widgets, ButtonDraggedOffGivesNoClickButTakesThePenUp) {
   EXPECT_EQ(e.type, kEventPenDown);
 }
 
-TEST_F(Widgets, HitTestsIncludeBothEdges) {
-  CButton b;
-  b.Create(0, 10, 20, 26, 44, 392, 393, kButtonUp, 1, 0, 0, 100, kWidgetFrameMode, 0);
-  EXPECT_EQ(b.HitTest(10, 20), 1);
-  EXPECT_EQ(b.HitTest(36, 64), 1);
-  EXPECT_EQ(b.HitTest(37, 64), 0);
-  EXPECT_EQ(b.HitTest(36, 65), 0);
-  EXPECT_EQ(b.HitTest(9, 30), 0);
-  CCheckBox c;
-  c.Create(7, 144, 31, 26, 24, 375, 376, 0, nullptr, 1, 0, 0, 100, kWidgetFrameMode);
-  EXPECT_EQ(c.HitTest(170, 55), 1);
-  EXPECT_EQ(c.HitTest(171, 55), 0);
-}
-
 TEST_F(Widgets, DisabledButtonIgnoresEverything) {
   CButton b;
   b.Create(1, 0, 0, 26, 90, 394, 395, kButtonDisabled, 1, 0, 0, 100, kWidgetFrameMode, 0);
@@ -109,10 +95,12 @@ TEST_F(Widgets, CheckBoxTogglesOnPenDownAndInertStatesNever) {
   EXPECT_EQ(e.data[7], 8u);
   EXPECT_EQ(e.data[8], 0xABCD0001u);  // only the low half is written
   EXPECT_EQ(c.sprite.frameIndex, 1);
-  e = Pen(kEventPenDown, 150, 160);
+  e = Pen(kEventPenDown, 170, 178);  // its bottom-right pixel
   EXPECT_EQ(c.HandleEvent(&e), 1);
   EXPECT_EQ(c.state, 0u);
   EXPECT_EQ(c.sprite.frameIndex, 0);
+  e = Pen(kEventPenDown, 171, 160);
+  EXPECT_EQ(c.HandleEvent(&e), 0);
   // Pen-ups and held pens never toggle.
   for (std::uint32_t type : {kEventPenUp, kEventPenHeld}) {
     e = Pen(type, 150, 160);
