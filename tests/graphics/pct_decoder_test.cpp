@@ -82,19 +82,6 @@ TEST(PctDecoder, MatchesCopyFromTheSlidingWindow) {
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(out[i], expected[i]) << i;
 }
 
-TEST(PctDecoder, DestinationSizeCutsOrLeavesTheRestAlone) {
-  std::vector<std::uint8_t> stream = Bits().Literal(1).Literal(2).Literal(3).Literal(4).bytes;
-  stream.push_back(0);
-  auto resource = Resource(stream);
-  std::size_t n = 0;
-  auto small = Decode(resource, 2, &n);
-  EXPECT_EQ(n, 2u);
-  EXPECT_EQ(small, (std::vector<std::uint8_t>{1, 2}));
-  auto large = Decode(resource, 8, &n);
-  EXPECT_EQ(large[3], 4);
-  EXPECT_EQ(large[7], 0xEE);  // not reached by the stream
-}
-
 TEST(PctDecoder, BrokenResourcesStayInsideTheirBytes) {
   std::size_t n = 9;
   // Shorter than the length field; an empty stream; a length beyond the data.
