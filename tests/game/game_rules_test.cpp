@@ -143,20 +143,6 @@ TEST(GameRulesTest, KillScoresAndTheDisplayRolls) {
     for (size_t i = 1; i < shown.size(); ++i) EXPECT_EQ(shown[i], shown[i - 1] + 1) << i;
     EXPECT_EQ(Game().scoreCounter.shown, 25);
   });
-  // A near duck is worth 10; the roll restarts from the old score.
-  h.Then([] {
-    CMover* duck = FarDuck();
-    duck->kind = kDuckNearDown;
-    PlaceOnScreen(duck, 30, 40);
-    PaintOpaque(duck, 10, 10);
-  });
-  h.Tap(40, 50);
-  h.Wait(100);
-  h.Then([] {
-    EXPECT_EQ(Game().scoreCounter.score, 35);
-    EXPECT_EQ(Game().scoreCounter.shown, 35);
-    EXPECT_EQ(Game().ducksShot, 2);
-  });
   // The points label leaves with its duck after about 0.4 s.
   h.Wait(600);
   h.Then([] { EXPECT_EQ(Game().fallingDucks.count, 0); });
