@@ -1,8 +1,10 @@
 #include "app/application.h"
 
 #include "app/dispatcher.h"
-#include "app/timer_id.h"
+#include "app/screen_maker.h"
+#include "drivers/state_snapshot.h"
 #include "framework/animation_list.h"
+#include "framework/timer_id.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
 #include "persistence/settings.h"
@@ -75,7 +77,7 @@ void CApplication::CreateComponents() {
   dispatcher->SetGameController(gameController);
   settings = new SettingsStore(soundEngine);
   // The scene and every view; the intro starts.
-  gameController->CreateViews(hwnd, settings);
+  gameController->CreateViews(hwnd, settings, &MakeScreen);
 }
 
 void CApplication::Run() {
@@ -110,7 +112,18 @@ void CApplication::DestroyComponents() {
   if (g_inputState == &input) g_inputState = nullptr;
 }
 
+namespace {
+
+// Where the drivers' snapshots find the program's parts.
+drivers::ProgramParts CurrentParts() {
+  if (g_application == nullptr) return {};
+  return {g_application->viewList, g_application->settings, g_application->soundEngine};
+}
+
+}  // namespace
+
 int WinMain(ce::HINSTANCE instance, ce::HINSTANCE, const char16_t*, int cmdShow) {
+  drivers::SetProgramParts(&CurrentParts);
   g_hInstance = instance;
   ce::SetCursor(ce::LoadCursorW(instance, ce::IDC_WAIT));
   ce::ShowCursor(ce::TRUE);

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/asset_export.h"
 #include "app/command_line.h"
-#include "app/demo.h"
-#include "app/play_sound.h"
-#include "app/replay.h"
-#include "app/script.h"
-#include "app/state_json.h"
-#include "platform/headless.h"
+#include "drivers/asset_export.h"
+#include "drivers/demo.h"
+#include "drivers/play_sound.h"
+#include "drivers/recorder.h"
+#include "drivers/replay.h"
+#include "drivers/script.h"
+#include "drivers/state_json.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/recorder.h"
 #include "platform/window.h"
 
 namespace app {
@@ -70,39 +70,39 @@ int Main(int argc, char** argv) {
   }
 
   // A script file is checked whole before anything runs.
-  std::unique_ptr<ScriptDriver> script;
+  std::unique_ptr<drivers::ScriptDriver> script;
   if (!options.script.empty()) {
     std::string error;
-    script = options.script == "-" ? ScriptDriver::FromStream(&std::cin)
-                                   : ScriptDriver::FromFile(options.script, &error);
+    script = options.script == "-" ? drivers::ScriptDriver::FromStream(&std::cin)
+                                   : drivers::ScriptDriver::FromFile(options.script, &error);
     if (!script) {
       std::fprintf(stderr, "reedshot: %s\n", error.c_str());
       return 2;
     }
-    script->SetStateFunction(&StateJson);
+    script->SetStateFunction(&drivers::StateJson);
     script->SetScreenshotDir(options.screenshots);
   }
   // So is a recording: anything else is refused before the game starts.
-  std::unique_ptr<ReplayDriver> replay;
+  std::unique_ptr<drivers::ReplayDriver> replay;
   if (!options.replay.empty()) {
     std::string error;
-    replay = ReplayDriver::FromFile(options.replay, &error);
+    replay = drivers::ReplayDriver::FromFile(options.replay, &error);
     if (!replay) {
       std::fprintf(stderr, "reedshot: %s\n", error.c_str());
       return 2;
     }
-    replay->SetStateFunction(&StateJson);
+    replay->SetStateFunction(&drivers::StateJson);
     replay->SetScreenshotDir(options.screenshots);
   }
   if (!options.screenshots.empty() && !MakeFolder(options.screenshots)) return 1;
 
   // Looking at the built-in pictures and sounds needs no device.
-  if (!options.extractDir.empty()) return ExtractResources(options.extractDir);
-  if (!options.contactSheet.empty()) return WriteContactSheet(options.contactSheet);
+  if (!options.extractDir.empty()) return drivers::ExtractResources(options.extractDir);
+  if (!options.contactSheet.empty()) return drivers::WriteContactSheet(options.contactSheet);
 
   // The demo plays on a fresh data directory unless told otherwise, so
   // that the same command gives the same files every time.
-  std::unique_ptr<DemoDriver> demo;
+  std::unique_ptr<drivers::DemoDriver> demo;
   std::string demoData;
   ce::PlatformOptions platformOptions = ToPlatformOptions(options);
   if (options.demoDir) {
@@ -115,7 +115,7 @@ int Main(int argc, char** argv) {
       }
       platformOptions.dataDir = demoData;
     }
-    demo = std::make_unique<DemoDriver>(*options.demoDir);
+    demo = std::make_unique<drivers::DemoDriver>(*options.demoDir);
   }
 
   std::string error;
@@ -123,9 +123,9 @@ int Main(int argc, char** argv) {
     std::fprintf(stderr, "reedshot: %s\n", error.c_str());
     return 1;
   }
-  ce::SetStateReporter(&StateJson);
+  ce::SetStateReporter(&drivers::StateJson);
   if (options.playSound) {
-    int status = PlaySoundResource(*options.playSound);
+    int status = drivers::PlaySoundResource(*options.playSound);
     ce::StopPlatform();
     return status;
   }
@@ -135,14 +135,14 @@ int Main(int argc, char** argv) {
     replay->Begin();
     ce::headless::SetDriver(replay.get());
   }
-  if (!options.record.empty() && !ce::recording::Start(options.record)) {
+  if (!options.record.empty() && !drivers::recording::Start(options.record)) {
     ce::StopPlatform();
     std::fprintf(stderr, "reedshot: cannot write recording %s\n", options.record.c_str());
     return 1;
   }
 
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
-  ce::recording::Stop();
+  drivers::recording::Stop();
   ce::StopPlatform();
   if (demo) {
     bool written = demo->WriteSummary();

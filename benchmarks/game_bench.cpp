@@ -14,7 +14,7 @@
 #include "game/mover.h"
 #include "graphics/tile_background.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 

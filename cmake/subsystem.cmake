@@ -1,11 +1,13 @@
 # One static library per subsystem folder, made of every .cpp in it. A folder
 # with no sources yet becomes an interface library so that links still work.
-# EXCLUDE names files of the folder that this build leaves out.
+# FOLDERS names subfolders whose sources join the library too (the screens'
+# widgets; the platform's devices, of which each build takes those it runs on).
 function(reedshot_subsystem name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "EXCLUDE")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "FOLDERS")
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
-  foreach(file IN LISTS arg_EXCLUDE)
-    list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${name}/${file})
+  foreach(folder IN LISTS arg_FOLDERS)
+    file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/${folder}/*.cpp)
+    list(APPEND sources ${folder_sources})
   endforeach()
   if(sources)
     add_library(reedshot_${name} STATIC ${sources})

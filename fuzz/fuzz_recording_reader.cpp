@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/recording_reader.h"
+#include "drivers/recording_reader.h"
 #include "fuzz/shot_folder.h"
 #include "platform/messages.h"
 
@@ -19,24 +19,24 @@ bool IsStylus(ce::UINT m) {
 
 bool IsKey(ce::UINT m) { return m == ce::WM_KEYDOWN || m == ce::WM_KEYUP || m == ce::WM_HOTKEY; }
 
-std::string Write(const std::vector<app::RecordingEntry>& entries) {
+std::string Write(const std::vector<drivers::RecordingEntry>& entries) {
   std::ostringstream out;
   out << "reedshot-recording 1\n";
-  for (const app::RecordingEntry& e : entries) {
+  for (const drivers::RecordingEntry& e : entries) {
     switch (e.kind) {
-      case app::RecordingEntry::kTicks:
+      case drivers::RecordingEntry::kTicks:
         out << "T " << e.tick << " " << e.count << "\n";
         break;
-      case app::RecordingEntry::kMessage:
+      case drivers::RecordingEntry::kMessage:
         out << "M " << e.message << " " << e.wParam << " " << e.lParam << "\n";
         break;
-      case app::RecordingEntry::kQuit:
+      case drivers::RecordingEntry::kQuit:
         out << "Q\n";
         break;
-      case app::RecordingEntry::kShot:
+      case drivers::RecordingEntry::kShot:
         out << "S " << e.name << "\n";
         break;
-      case app::RecordingEntry::kState:
+      case drivers::RecordingEntry::kState:
         out << "J\n";
         break;
     }
@@ -44,7 +44,7 @@ std::string Write(const std::vector<app::RecordingEntry>& entries) {
   return out.str();
 }
 
-bool Same(const app::RecordingEntry& a, const app::RecordingEntry& b) {
+bool Same(const drivers::RecordingEntry& a, const drivers::RecordingEntry& b) {
   return a.kind == b.kind && a.tick == b.tick && a.count == b.count && a.message == b.message &&
          a.wParam == b.wParam && a.lParam == b.lParam && a.name == b.name;
 }
@@ -54,16 +54,16 @@ bool Same(const app::RecordingEntry& a, const app::RecordingEntry& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static ShotFolder folder;
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  std::vector<app::RecordingEntry> entries;
-  app::LineError wrong;
-  if (!app::ParseRecording(in, &entries, &wrong)) {
+  std::vector<drivers::RecordingEntry> entries;
+  drivers::LineError wrong;
+  if (!drivers::ParseRecording(in, &entries, &wrong)) {
     if (wrong.line < 1 || wrong.why.empty()) std::abort();
     return 0;
   }
-  for (const app::RecordingEntry& e : entries) {
-    if (e.kind == app::RecordingEntry::kTicks && e.count == 0) std::abort();
-    if (e.kind == app::RecordingEntry::kShot) folder.Write(e.name);
-    if (e.kind != app::RecordingEntry::kMessage) continue;
+  for (const drivers::RecordingEntry& e : entries) {
+    if (e.kind == drivers::RecordingEntry::kTicks && e.count == 0) std::abort();
+    if (e.kind == drivers::RecordingEntry::kShot) folder.Write(e.name);
+    if (e.kind != drivers::RecordingEntry::kMessage) continue;
     if (IsStylus(e.message)) {
       if (e.lParam < 0 || (e.lParam & 0xFFFF) > 239 || (e.lParam >> 16) > 319) std::abort();
     } else if (IsKey(e.message)) {
@@ -74,8 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   folder.CheckAndClear();
   std::istringstream again(Write(entries));
-  std::vector<app::RecordingEntry> reread;
-  if (!app::ParseRecording(again, &reread, &wrong) || reread.size() != entries.size()) std::abort();
+  std::vector<drivers::RecordingEntry> reread;
+  if (!drivers::ParseRecording(again, &reread, &wrong) || reread.size() != entries.size())
+    std::abort();
   for (size_t i = 0; i < entries.size(); ++i)
     if (!Same(entries[i], reread[i])) std::abort();
   return 0;

@@ -7,23 +7,23 @@
 #include <string>
 #include <vector>
 
-#include "app/input_message.h"
-#include "app/script_parser.h"
+#include "drivers/input_message.h"
+#include "drivers/script_parser.h"
 #include "fuzz/shot_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static ShotFolder folder;
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  std::vector<app::ScriptStep> steps;
-  app::LineError wrong;
-  if (!app::ParseScript(in, &steps, &wrong)) {
+  std::vector<drivers::ScriptStep> steps;
+  drivers::LineError wrong;
+  if (!drivers::ParseScript(in, &steps, &wrong)) {
     if (wrong.line < 1 || wrong.why.empty()) std::abort();
     return 0;
   }
-  for (const app::ScriptStep& step : steps) {
-    if (step.kind == app::ScriptStep::kShot) folder.Write(step.name);
-    if (step.kind == app::ScriptStep::kPost &&
-        !app::IsInputMessage(step.message, step.wParam, step.lParam))
+  for (const drivers::ScriptStep& step : steps) {
+    if (step.kind == drivers::ScriptStep::kShot) folder.Write(step.name);
+    if (step.kind == drivers::ScriptStep::kPost &&
+        !drivers::IsInputMessage(step.message, step.wParam, step.lParam))
       std::abort();
   }
   folder.CheckAndClear();

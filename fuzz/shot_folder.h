@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/screenshot_name.h"
+#include "drivers/screenshot_name.h"
 
 class ShotFolder {
  public:
@@ -26,7 +26,7 @@ class ShotFolder {
   // Writes the screenshot called name where the program would, a stand-in
   // for its picture.
   void Write(const std::string& name) {
-    std::string path = app::ScreenshotPath(folder_.string(), name);
+    std::string path = drivers::ScreenshotPath(folder_.string(), name);
     if (path.empty()) std::abort();  // the reader accepted a name the writer refuses
     if (std::filesystem::path(path).parent_path() != folder_) std::abort();
     FILE* file = std::fopen(path.c_str(), "wb");

@@ -2,11 +2,11 @@
 
 #include "framework/animated_sprite.h"
 #include "framework/frame_set.h"
-#include "game/game_sounds.h"
 #include "game/mover.h"
 #include "game/paths.h"
 #include "game/play_helpers.h"
 #include "graphics/tile_background.h"
+#include "sound/game_sounds.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "framework/input_event.h"
-#include "game/edit_field.h"
 #include "game/effect_mover.h"
+#include "graphics/edit_field.h"
 
 class CFrameSet;
 class CPath;

@@ -1,8 +1,8 @@
 #include "game/game_clock.h"
 
-#include "game/edit_field.h"
-#include "game/picture_font.h"
+#include "graphics/edit_field.h"
 #include "graphics/image.h"
+#include "graphics/picture_font.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 #include "platform/clock.h"

@@ -2,24 +2,14 @@
 
 #include "framework/animation_list.h"
 #include "framework/view.h"
-#include "game/game_sounds.h"
 #include "game/game_view.h"
-#include "game/picture_font.h"
 #include "graphics/image.h"
+#include "graphics/picture_font.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
-#include "screens/about_view.h"
-#include "screens/credits_view.h"
-#include "screens/help_view.h"
-#include "screens/high_score_view.h"
-#include "screens/intro_view.h"
-#include "screens/main_menu_view.h"
-#include "screens/name_entry_view.h"
-#include "screens/options_view.h"
-#include "screens/pause_menu_view.h"
-#include "screens/tap_to_start_view.h"
+#include "sound/game_sounds.h"
 
 CGameController* g_gameController = nullptr;
 
@@ -79,7 +69,8 @@ void CGameController::AddView(CView* view, int id) {
   viewList->AddView(view, id);
 }
 
-void CGameController::CreateViews(ce::HWND window, SettingsStore* settingsStore) {
+void CGameController::CreateViews(ce::HWND window, SettingsStore* settingsStore,
+                                  ScreenMaker makeScreen) {
   settings = settingsStore;
   targets.SetSettings(settings);
 
@@ -88,16 +79,10 @@ void CGameController::CreateViews(ce::HWND window, SettingsStore* settingsStore)
   scene->CreateTiles(&WorldTileId);
 
   AddView(new CGameView(scene, this), kViewGame);
-  AddView(new CAboutView(scene), kViewAbout);
-  AddView(new CMainMenuView(scene), kViewMainMenu);
-  AddView(new CIntroView(scene), kViewIntro);
-  AddView(new COptionsView(scene), kViewOptions);
-  AddView(new CHighScoreView(scene), kViewHighScores);
-  AddView(new CHelpView(scene), kViewHelp);
-  AddView(new CCreditsView(scene), kViewCredits);
-  AddView(new CNameEntryView(scene), kViewNameEntry);
-  AddView(new CPauseMenuView(scene), kViewPauseMenu);
-  AddView(new CTapToStartView(scene), kViewTapToStart);
+  constexpr int kScreens[] = {kViewAbout,      kViewMainMenu,  kViewIntro,   kViewOptions,
+                              kViewHighScores, kViewHelp,      kViewCredits, kViewNameEntry,
+                              kViewPauseMenu,  kViewTapToStart};
+  for (int id : kScreens) AddView(makeScreen(id, scene), id);
 
   viewList->StartView(kViewIntro);
   animationList->SetTarget(scene);

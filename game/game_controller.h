@@ -1,6 +1,6 @@
 // The game controller: runs one 180-second game (input, shooting, scoring,
-// the end of the game, pause), and at start creates the scene and every
-// view of the program.
+// the end of the game, pause), and at start creates the scene, the game's
+// view and, through the maker it is given, every other view of the program.
 #pragma once
 
 #include <cstdint>
@@ -38,9 +38,13 @@ class CGameController : public CGameSession {
   CGameController(const CGameController&) = delete;
   CGameController& operator=(const CGameController&) = delete;
 
+  // Makes the screen of view `id` over the scene (every view but the game's
+  // own); the controller owns and destroys what it returns.
+  using ScreenMaker = CView* (*)(int id, CTileBackground* scene);
+
   // Creates the global scene and every view, registers the views with the
   // View List and starts the intro.
-  void CreateViews(ce::HWND window, SettingsStore* settingsStore);
+  void CreateViews(ce::HWND window, SettingsStore* settingsStore, ScreenMaker makeScreen);
 
   // The dispatcher's second step: 0 goes on to the animated sprites, 1
   // ends the pass.

@@ -1,7 +1,7 @@
 #include "game/score_counter.h"
 
-#include "game/edit_field.h"
 #include "game/game_clock.h"
+#include "graphics/edit_field.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 

@@ -3,13 +3,13 @@
 #include "framework/animated_sprite.h"
 #include "framework/frame_set.h"
 #include "game/effect_mover.h"
-#include "game/game_sounds.h"
 #include "game/mover.h"
 #include "game/play_helpers.h"
 #include "graphics/image.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 #include "persistence/settings.h"
+#include "sound/game_sounds.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "platform/device.h"
-#include "platform/recorder.h"
+#include "platform/run_observer.h"
 
 namespace ce {
 

@@ -1,4 +1,5 @@
-// Inside the platform layer: the device behind the calls, desktop or headless.
+// Inside the platform layer: the device behind the calls (desktop, headless or
+// browser; one folder each below platform/).
 #pragma once
 
 #include <cstdint>

@@ -11,7 +11,7 @@
 #include "platform/clock.h"
 #include "platform/device.h"
 #include "platform/messages.h"
-#include "platform/recorder.h"
+#include "platform/run_observer.h"
 #include "platform/thread_internals.h"
 
 namespace ce {

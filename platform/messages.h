@@ -50,7 +50,7 @@ struct MSG {
 
 // Blocks until a message for the calling thread arrives. Returns 0 for
 // WM_QUIT, otherwise nonzero. On the main thread this also pumps the device
-// (desktop events or the headless driver) and produces the timer messages.
+// (the window's events or the headless driver) and produces the timer messages.
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remove);
 BOOL TranslateMessage(const MSG* msg);

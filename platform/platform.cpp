@@ -1,4 +1,4 @@
-// Start and stop of the device, and what both backends share.
+// Start and stop of the device, and what every device shares.
 #include "platform/platform.h"
 
 #include <chrono>

@@ -16,8 +16,9 @@ struct PlatformOptions {
   std::string screenshotsDir;
 };
 
-// Starts the desktop (SDL) or headless device. On failure returns false and
-// says why in *error. The calling thread becomes the main thread.
+// Starts the live device (SDL on the desktop, the page in a browser) or the
+// headless one. On failure returns false and says why in *error. The calling thread becomes the
+// main thread.
 bool StartPlatform(const PlatformOptions& options, std::string* error);
 // Waits until every thread made by CreateThread has ended (those never
 // resumed end unrun); after five seconds it names on stderr the ones still

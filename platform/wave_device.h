@@ -74,15 +74,15 @@ class WavePlayer {
   virtual void Stop() = 0;
 };
 
-// The live output: SDL on the desktop (wave_device_desktop.cpp), Web Audio
-// in the browser (wave_device_web.cpp).
+// The live output: SDL on the desktop (desktop/desktop_wave_device.cpp), Web Audio
+// in the browser (web/web_wave_device.cpp).
 bool LiveWaveAvailable();
 std::unique_ptr<WavePlayer> CreateLiveWavePlayer();
 void StopLiveWave();
 // SDL reported the output device `sdlDevice` removed (main thread).
 void DesktopWaveDeviceRemoved(std::uint32_t sdlDevice);
 
-// Headless (wave_device_headless.cpp).
+// Headless (headless/headless_wave_device.cpp).
 std::unique_ptr<WavePlayer> CreateHeadlessWavePlayer();
 // Virtual time moved on by `ms`: the open devices play that much.
 void HeadlessWaveTimePassed(DWORD ms);

@@ -1,4 +1,4 @@
-// The wave-output calls, and the queue of buffers that both devices play.
+// The wave-output calls, and the queue of buffers that every device plays.
 #include "platform/wave_out.h"
 
 #include <algorithm>

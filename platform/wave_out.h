@@ -1,7 +1,8 @@
 // Wave output: buffers of PCM samples queued on a device and handed back,
 // one MM_WOM_DONE message each, to the thread named when it was opened.
-// The desktop plays through SDL's audio; the headless device plays in step
-// with the virtual clock and can write what it plays to a WAV file.
+// The desktop plays through SDL's audio, the browser through Web Audio; the
+// headless device plays in step with the virtual clock and can write what it
+// plays to a WAV file.
 #pragma once
 
 #include "platform/types.h"

@@ -1,11 +1,11 @@
 #include "screens/about_view.h"
 
 #include "framework/view_list.h"
-#include "game/game_sounds.h"
 #include "graphics/sorted_list.h"
 #include "graphics/tile_background.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
+#include "sound/game_sounds.h"
 
 namespace {
 constexpr int kAboutWidth = 150;

@@ -10,7 +10,7 @@
 #include "graphics/tile_background.h"
 #include "platform/clock.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "screens/help_view.h"
 
 #include "framework/view_list.h"
-#include "game/game_sounds.h"
 #include "graphics/image.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 #include "platform/clock.h"
-#include "screens/button.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
+#include "screens/widgets/button.h"
+#include "sound/game_sounds.h"
 
 namespace {
 

@@ -4,18 +4,18 @@
 #include <string>
 
 #include "framework/view_list.h"
-#include "game/edit_field.h"
-#include "game/game_sounds.h"
-#include "game/picture_font.h"
+#include "graphics/edit_field.h"
 #include "graphics/image.h"
 #include "graphics/picture.h"
+#include "graphics/picture_font.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
 #include "persistence/settings.h"
-#include "screens/button.h"
-#include "screens/confirm_dialog.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
+#include "screens/widgets/button.h"
+#include "screens/widgets/confirm_dialog.h"
+#include "sound/game_sounds.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "graphics/tile_background.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "screens/button.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
+#include "screens/widgets/button.h"
 
 std::uint32_t CIntroView::startTick = 0;
 std::uint32_t CIntroView::lastFadeTick = 0;

@@ -3,13 +3,13 @@
 #include <initializer_list>
 
 #include "framework/view_list.h"
-#include "game/game_sounds.h"
 #include "graphics/tile_background.h"
-#include "screens/button.h"
-#include "screens/check_box.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
-#include "screens/slider.h"
+#include "screens/screen_helpers.h"
+#include "screens/widgets/button.h"
+#include "screens/widgets/check_box.h"
+#include "screens/widgets/slider.h"
+#include "sound/game_sounds.h"
 #include "sound/sound_player.h"
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "framework/frame_set.h"
 #include "framework/view_list.h"
-#include "game/game_sounds.h"
 #include "graphics/blitters.h"
 #include "graphics/image.h"
 #include "graphics/picture.h"
@@ -12,9 +11,10 @@
 #include "graphics/tile_background.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
-#include "screens/button.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
+#include "screens/widgets/button.h"
+#include "sound/game_sounds.h"
 
 namespace {
 

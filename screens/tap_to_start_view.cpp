@@ -5,7 +5,7 @@
 #include "graphics/tile_background.h"
 #include "platform/clock.h"
 #include "screens/screen_context.h"
-#include "screens/screen_drawing.h"
+#include "screens/screen_helpers.h"
 
 CTapToStartView::CTapToStartView(CTileBackground* scene) { SetScene(scene); }
 

@@ -12,9 +12,9 @@ set(common_link -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=1 -sINITIAL_MEMORY=134217728
 add_executable(reedshot main.cpp)
 target_link_libraries(reedshot PRIVATE reedshot_app)
 target_link_options(reedshot PRIVATE ${common_link} -sENVIRONMENT=web,worker -lidbfs.js
-  --pre-js ${CMAKE_SOURCE_DIR}/platform/web_device.js)
+  --pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_device.js)
 set_target_properties(reedshot PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${site}
-  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web_device.js)
+  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/web_device.js)
 
 add_executable(reedshot_node main.cpp)
 target_link_libraries(reedshot_node PRIVATE reedshot_app)
@@ -32,7 +32,7 @@ foreach(file IN LISTS page_files)
     DEPENDS ${file})
   list(APPEND page_outputs ${site}/${name})
 endforeach()
-set(icon_tool ${REEDSHOT_NATIVE_BUILD}/app/reedshot_icon)
+set(icon_tool ${REEDSHOT_NATIVE_BUILD}/drivers/reedshot_icon)
 add_custom_command(OUTPUT ${site}/icon.png ${site}/icon-192.png ${site}/icon-512.png
   COMMAND ${icon_tool} 128 ${site}/icon.png
   COMMAND ${icon_tool} 192 ${site}/icon-192.png

@@ -1,5 +1,5 @@
 // The icon at the package's sizes and as SVG, all showing the same duck.
-#include "app/icon.h"
+#include "drivers/icon.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ double Coverage(const Pixels& p) {
 }
 
 TEST(IconTest, WholeMultiplesRepeatPixelsAndOtherSizesKeepTheArea) {
-  Pixels base = app::IconPixels(app::kIconSide);
+  Pixels base = drivers::IconPixels(drivers::kIconSide);
   ASSERT_EQ(base.size(), 64u * 64 * 4);
   double covered = Coverage(base);
   EXPECT_GT(covered, 64 * 64 / 5);  // a duck, not an empty square
@@ -30,7 +30,7 @@ TEST(IconTest, WholeMultiplesRepeatPixelsAndOtherSizesKeepTheArea) {
 
   for (int scale : {2, 4}) {
     int size = 64 * scale;
-    Pixels big = app::IconPixels(size);
+    Pixels big = drivers::IconPixels(size);
     ASSERT_EQ(big.size(), static_cast<size_t>(size) * size * 4);
     for (int y = 0; y < size; ++y)
       for (int x = 0; x < size; ++x)
@@ -41,7 +41,7 @@ TEST(IconTest, WholeMultiplesRepeatPixelsAndOtherSizesKeepTheArea) {
 
   // 48 px: each 3 x 3 block of pixels covers a 4 x 4 block of the duck and
   // holds the same colour weighted by coverage, to rounding.
-  Pixels small = app::IconPixels(48);
+  Pixels small = drivers::IconPixels(48);
   ASSERT_EQ(small.size(), 48u * 48 * 4);
   for (int by = 0; by < 16; ++by) {
     for (int bx = 0; bx < 16; ++bx) {
@@ -59,8 +59,8 @@ TEST(IconTest, WholeMultiplesRepeatPixelsAndOtherSizesKeepTheArea) {
 }
 
 TEST(IconTest, SvgDrawsEveryOpaquePixelOnce) {
-  Pixels base = app::IconPixels(64);
-  std::string svg = app::IconSvg();
+  Pixels base = drivers::IconPixels(64);
+  std::string svg = drivers::IconSvg();
   ASSERT_NE(svg.find("viewBox=\"0 0 64 64\""), std::string::npos);
   Pixels drawn(base.size(), 0);
   std::regex rect(

@@ -4,90 +4,92 @@
 
 #include <sstream>
 
-#include "app/input_message.h"
-#include "app/recording_reader.h"
-#include "app/screenshot_name.h"
-#include "app/script_parser.h"
+#include "drivers/input_message.h"
+#include "drivers/recorder.h"
+#include "platform/run_observer.h"
+#include "drivers/recording_reader.h"
+#include "drivers/screenshot_name.h"
+#include "drivers/script_parser.h"
 #include "platform/messages.h"
-#include "platform/recorder.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
 TEST(ScriptLineTest, CommandsBecomeMessagesAndWaits) {
-  std::vector<app::ScriptStep> steps;
+  std::vector<drivers::ScriptStep> steps;
   std::string error;
-  ASSERT_TRUE(app::ParseScriptLine("tap 12 300  # fire", &steps, &error)) << error;
+  ASSERT_TRUE(drivers::ParseScriptLine("tap 12 300  # fire", &steps, &error)) << error;
   ASSERT_EQ(steps.size(), 3u);
   EXPECT_EQ(steps[0].message, ce::WM_LBUTTONDOWN);
   EXPECT_EQ(steps[0].lParam, ce::MAKELPARAM(12, 300));
-  EXPECT_EQ(steps[1].kind, app::ScriptStep::kWait);
+  EXPECT_EQ(steps[1].kind, drivers::ScriptStep::kWait);
   EXPECT_EQ(steps[1].ms, 10u);
   EXPECT_EQ(steps[2].message, ce::WM_LBUTTONUP);
 
   steps.clear();
-  ASSERT_TRUE(app::ParseScriptLine("press app3", &steps, &error));
+  ASSERT_TRUE(drivers::ParseScriptLine("press app3", &steps, &error));
   EXPECT_EQ(steps[0].message, ce::WM_HOTKEY);
   EXPECT_EQ(steps[0].wParam, ce::VK_APP3);
   EXPECT_EQ(steps[2].message, ce::WM_KEYUP);
   steps.clear();
-  ASSERT_TRUE(app::ParseScriptLine("key left down", &steps, &error));
+  ASSERT_TRUE(drivers::ParseScriptLine("key left down", &steps, &error));
   EXPECT_EQ(steps[0].message, ce::WM_KEYDOWN);
   EXPECT_EQ(steps[0].wParam, ce::VK_LEFT);
   steps.clear();
-  ASSERT_TRUE(app::ParseScriptLine("   # only a comment", &steps, &error));
+  ASSERT_TRUE(drivers::ParseScriptLine("   # only a comment", &steps, &error));
   EXPECT_TRUE(steps.empty());
 }
 
 TEST(ScriptLineTest, MistakesAreNamed) {
-  std::vector<app::ScriptStep> steps;
+  std::vector<drivers::ScriptStep> steps;
   for (const char* line :
        {"tap 240 0", "tap 0 320", "tap 1", "wait", "wait -5", "key jump down", "key left sideways",
         "shot ../escape", "shot a/b", "shot ..", "shot x..y", "shot bell\a", "state now", "fly"}) {
     std::string error;
-    EXPECT_FALSE(app::ParseScriptLine(line, &steps, &error)) << line;
+    EXPECT_FALSE(drivers::ParseScriptLine(line, &steps, &error)) << line;
     EXPECT_FALSE(error.empty()) << line;
   }
   std::string error;
-  EXPECT_FALSE(app::ParseScriptLine("# " + std::string(1000, '#'), &steps, &error));
+  EXPECT_FALSE(drivers::ParseScriptLine("# " + std::string(1000, '#'), &steps, &error));
   EXPECT_TRUE(steps.empty());
 }
 
 // Whatever a script posts, a recording of it may hold: the two agree.
 TEST(ScriptLineTest, EveryPostedMessageIsInput) {
-  std::vector<app::ScriptStep> steps;
+  std::vector<drivers::ScriptStep> steps;
   std::string error;
   for (const char* line : {"tap 0 0", "tap 239 319", "move 239 0", "down 0 319", "up 5 6"})
-    ASSERT_TRUE(app::ParseScriptLine(line, &steps, &error)) << line;
+    ASSERT_TRUE(drivers::ParseScriptLine(line, &steps, &error)) << line;
   for (const char* key : {"left", "right", "up", "down", "action", "app1", "app2", "app3", "app4"})
-    ASSERT_TRUE(app::ParseScriptLine(std::string("press ") + key, &steps, &error)) << key;
-  for (const app::ScriptStep& s : steps) {
-    if (s.kind != app::ScriptStep::kPost) continue;
-    EXPECT_TRUE(app::IsInputMessage(s.message, s.wParam, s.lParam))
+    ASSERT_TRUE(drivers::ParseScriptLine(std::string("press ") + key, &steps, &error)) << key;
+  for (const drivers::ScriptStep& s : steps) {
+    if (s.kind != drivers::ScriptStep::kPost) continue;
+    EXPECT_TRUE(drivers::IsInputMessage(s.message, s.wParam, s.lParam))
         << s.message << " " << s.wParam << " " << s.lParam;
   }
 }
 
 TEST(ScreenshotNameTest, OnlyPlainNamesInsideAGivenFolder) {
-  EXPECT_EQ(app::ScreenshotPath("out", "01-title"), "out/01-title.png");
-  EXPECT_EQ(app::ScreenshotPath("out", "canard été"), "out/canard été.png");
-  EXPECT_EQ(app::ScreenshotPath("", "title"), "");
+  EXPECT_EQ(drivers::ScreenshotPath("out", "01-title"), "out/01-title.png");
+  EXPECT_EQ(drivers::ScreenshotPath("out", "canard été"), "out/canard été.png");
+  EXPECT_EQ(drivers::ScreenshotPath("", "title"), "");
   for (std::string name :
        std::initializer_list<std::string>{"", "/etc/x", "a/b", "..", "../x", "x/..", "tab\there",
                                           std::string("nul\0x", 5), std::string(201, 'a')}) {
     std::string why;
-    EXPECT_FALSE(app::CheckScreenshotName(name, &why)) << name;
+    EXPECT_FALSE(drivers::CheckScreenshotName(name, &why)) << name;
     EXPECT_FALSE(why.empty());
-    EXPECT_EQ(app::ScreenshotPath("out", name), "") << name;
+    EXPECT_EQ(drivers::ScreenshotPath("out", name), "") << name;
   }
 }
 
 const std::string kHeader = "reedshot-recording 1\n";
 
-std::vector<app::RecordingEntry> Read(const std::string& text, app::LineError* wrong, bool* ok) {
+std::vector<drivers::RecordingEntry> Read(const std::string& text, drivers::LineError* wrong,
+                                          bool* ok) {
   std::istringstream in(text);
-  std::vector<app::RecordingEntry> entries;
-  *ok = app::ParseRecording(in, &entries, wrong);
+  std::vector<drivers::RecordingEntry> entries;
+  *ok = drivers::ParseRecording(in, &entries, wrong);
   return entries;
 }
 
@@ -95,7 +97,7 @@ std::vector<app::RecordingEntry> Read(const std::string& text, app::LineError* w
 TEST(RecordingReaderTest, ReadsWhatTheRecorderWrites) {
   std::string dir = testsupport::MakeTempDir("reader");
   std::string path = dir + "/run.rec";
-  ASSERT_TRUE(ce::recording::Start(path));
+  ASSERT_TRUE(drivers::recording::Start(path));
   ce::detail::RecordTick(100000);
   ce::detail::RecordTick(100000);
   ce::MSG pen{};
@@ -104,23 +106,23 @@ TEST(RecordingReaderTest, ReadsWhatTheRecorderWrites) {
   pen.lParam = ce::MAKELPARAM(239, 319);
   ce::detail::RecordMessage(pen);
   ce::detail::RecordTick(100010);
-  ce::recording::Note("S title");
-  ce::recording::Note("J");
+  drivers::recording::Note("S title");
+  drivers::recording::Note("J");
   ce::MSG timer{};
   timer.message = ce::WM_TIMER;
   timer.wParam = 15000;
   ce::detail::RecordMessage(timer);
   ce::detail::RecordQuit();
   ce::detail::RecordTick(4294967295u);
-  ce::recording::Stop();
+  drivers::recording::Stop();
 
   std::string text = testsupport::ReadFile(path);
   EXPECT_EQ(text.rfind(kHeader, 0), 0u) << text;
-  app::LineError wrong;
+  drivers::LineError wrong;
   bool ok = false;
   auto entries = Read(text, &wrong, &ok);
   ASSERT_TRUE(ok) << wrong.Text(path);
-  using E = app::RecordingEntry;
+  using E = drivers::RecordingEntry;
   ASSERT_EQ(entries.size(), 8u) << text;
   EXPECT_EQ(entries[0].kind, E::kTicks);
   EXPECT_EQ(entries[0].tick, 100000u);
@@ -175,7 +177,7 @@ TEST(RecordingReaderTest, WhatIsNotARecordingIsRefusedWithItsLine) {
       {std::string(1 << 20, 'r'), 1, "not a Reedshot recording"},
   };
   for (const Case& c : cases) {
-    app::LineError wrong;
+    drivers::LineError wrong;
     bool ok = true;
     Read(c.text, &wrong, &ok);
     EXPECT_FALSE(ok) << c.text;
@@ -192,7 +194,7 @@ TEST(RecordingReaderTest, TakesTheInputTheDevicesSend) {
   // An arrow, and hardware key 3 as the desktop sends it (a hot key down).
   text << "M 256 37 0\nM 257 37 0\nM 786 195 12779528\nM 257 195 0\n";
   text << "M 275 15000 0\nS 01-title\nJ\nQ\nT 100000 1\n";
-  app::LineError wrong;
+  drivers::LineError wrong;
   bool ok = false;
   auto entries = Read(text.str(), &wrong, &ok);
   ASSERT_TRUE(ok) << wrong.line << ": " << wrong.why;

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "game/picture_font.h"
 #include "graphics/picture.h"
+#include "graphics/picture_font.h"
 
 namespace {
 

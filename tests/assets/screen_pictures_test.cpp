@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "assets/manifest.h"
-#include "game/picture_font.h"
 #include "graphics/picture.h"
+#include "graphics/picture_font.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 
 namespace {

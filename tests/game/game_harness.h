@@ -11,16 +11,16 @@
 #include "framework/animated_sprite.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
-#include "game/game_sounds.h"
 #include "game/mover.h"
 #include "graphics/picture.h"
 #include "graphics/surface.h"
 #include "graphics/tile_background.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "sound/game_sounds.h"
 #include "tests/support/step_driver.h"
 
 namespace gametest {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/threads.h"

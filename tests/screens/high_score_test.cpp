@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "app/state_snapshot.h"
-#include "platform/headless.h"
+#include "drivers/state_snapshot.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "screens/button.h"
 #include "screens/high_score_view.h"
+#include "screens/widgets/button.h"
 #include "tests/screens/screen_steps.h"
 
 namespace {
@@ -222,7 +222,7 @@ TEST(HighScores, AFinishedGameEntersUnderTheUsersNameMarkedNewest) {
   // one; reload on the shells when the gun is empty.
   run.Until(
       [] {
-        app::StateSnapshot s = app::TakeSnapshot();
+        drivers::StateSnapshot s = drivers::TakeSnapshot();
         if (s.game.score > 0) return true;
         auto tap = [](int x, int y) {
           ce::headless::PostInput(ce::WM_LBUTTONDOWN, 1, ce::MAKELPARAM(x, y));
@@ -232,7 +232,7 @@ TEST(HighScores, AFinishedGameEntersUnderTheUsersNameMarkedNewest) {
           tap(220, 80);
           return false;
         }
-        for (const app::ObjectSnapshot& duck : s.game.ducks) {
+        for (const drivers::ObjectSnapshot& duck : s.game.ducks) {
           int x = duck.aimX - s.scrollX, y = duck.aimY - s.scrollY;
           if (duck.kind < 1 || duck.kind > 4 || !duck.hasAim) continue;
           if (x < 0 || x > 200 || y < 0 || y > 300) continue;
@@ -242,7 +242,7 @@ TEST(HighScores, AFinishedGameEntersUnderTheUsersNameMarkedNewest) {
         return false;
       },
       50, 3000);
-  run.Then([] { EXPECT_GT(app::TakeSnapshot().game.score, 0); });
+  run.Then([] { EXPECT_GT(drivers::TakeSnapshot().game.score, 0); });
   run.Wait(181000);
   run.ExpectView(kViewHighScores);
   run.Then([] {

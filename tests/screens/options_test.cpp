@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "screens/options_view.h"
-#include "screens/slider.h"
+#include "screens/widgets/slider.h"
 #include "sound/sound_player.h"
 #include "tests/screens/screen_steps.h"
 

@@ -10,11 +10,11 @@
 #include "framework/input_event.h"
 #include "framework/view.h"
 #include "framework/view_list.h"
-#include "game/game_sounds.h"
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
 #include "screens/intro_view.h"
 #include "screens/main_menu_view.h"
+#include "sound/game_sounds.h"
 #include "tests/support/step_driver.h"
 
 namespace screentest {

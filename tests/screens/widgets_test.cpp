@@ -3,9 +3,9 @@
 
 #include "framework/input_event.h"
 #include "platform/clock.h"
-#include "screens/button.h"
-#include "screens/check_box.h"
-#include "screens/slider.h"
+#include "screens/widgets/button.h"
+#include "screens/widgets/check_box.h"
+#include "screens/widgets/slider.h"
 #include "tests/support/headless_window.h"
 
 namespace {

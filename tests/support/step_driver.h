@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "tests/support/run_program.h"

@@ -1,0 +1,99 @@
+#include "drivers/recording_reader.h"
+
+#include <climits>
+#include <cstdint>
+
+#include "drivers/input_message.h"
+#include "drivers/recorder.h"
+#include "drivers/screenshot_name.h"
+
+namespace drivers {
+
+namespace {
+
+bool CheckHeader(const std::string& line, std::string* why) {
+  std::vector<std::string> w = Words(line);
+  int version = 0;
+  if (w.size() != 2 || w[0] != drivers::recording::kFormatName ||
+      !ToNumber(w[1], 0, INT_MAX, &version)) {
+    *why = std::string("not a Reedshot recording (its first line must be '") +
+           drivers::recording::kFormatName + " " +
+           std::to_string(drivers::recording::kFormatVersion) + "')";
+    return false;
+  }
+  if (version != drivers::recording::kFormatVersion) {
+    *why = "a recording of format version " + w[1] + "; this program reads version " +
+           std::to_string(drivers::recording::kFormatVersion);
+    return false;
+  }
+  return true;
+}
+
+bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, std::string* why) {
+  if (!CheckLength(line, why)) return false;
+  std::vector<std::string> w = Words(line);
+  auto fields = [&](size_t n) {
+    if (w.size() == n + 1) return true;
+    *why = "'" + w[0] + "' takes " + std::to_string(n) + " field" + (n == 1 ? "" : "s");
+    return false;
+  };
+  if (w.empty()) {
+    *why = "an empty line";
+    return false;
+  }
+  if (w[0] == "T") {
+    RecordingEntry entry(RecordingEntry::kTicks);
+    if (!fields(2)) return false;
+    if (!ToNumber<ce::DWORD>(w[1], 0, UINT32_MAX, &entry.tick) ||
+        !ToNumber<unsigned long>(w[2], 1, ULONG_MAX, &entry.count)) {
+      *why = "'T' takes a tick count (0..4294967295) and a number of reads (1 or more)";
+      return false;
+    }
+    entries->push_back(entry);
+  } else if (w[0] == "M") {
+    RecordingEntry entry(RecordingEntry::kMessage);
+    if (!fields(3)) return false;
+    if (!ToNumber<ce::UINT>(w[1], 0, UINT32_MAX, &entry.message) ||
+        !ToNumber<ce::WPARAM>(w[2], 0, UINTPTR_MAX, &entry.wParam) ||
+        !ToNumber<ce::LPARAM>(w[3], INTPTR_MIN, INTPTR_MAX, &entry.lParam)) {
+      *why = "'M' takes a message and its two parameters, as decimal numbers";
+      return false;
+    }
+    if (!IsInputMessage(entry.message, entry.wParam, entry.lParam)) {
+      *why = "message " + w[1] + " " + w[2] + " " + w[3] +
+             " is not input (the stylus at x 0..239, y 0..319, a key of the device, or the timer)";
+      return false;
+    }
+    entries->push_back(entry);
+  } else if (w[0] == "S") {
+    RecordingEntry entry(RecordingEntry::kShot);
+    if (!fields(1) || !CheckScreenshotName(w[1], why)) return false;
+    entry.name = w[1];
+    entries->push_back(entry);
+  } else if (w[0] == "Q" || w[0] == "J") {
+    if (!fields(0)) return false;
+    entries->push_back(
+        RecordingEntry(w[0] == "Q" ? RecordingEntry::kQuit : RecordingEntry::kState));
+  } else {
+    *why = "unknown entry '" + Shown(w[0]) + "'";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseRecording(std::istream& in, std::vector<RecordingEntry>* entries, LineError* error) {
+  std::string line;
+  error->why.clear();
+  if (!ReadLine(in, &line) || !CheckHeader(line, &error->why)) {
+    if (error->why.empty()) CheckHeader("", &error->why);
+    error->line = 1;
+    return false;
+  }
+  return ParseLines(
+      in, 2, [&](const std::string& l, std::string* why) { return ParseEntry(l, entries, why); },
+      error);
+}
+
+}  // namespace drivers

@@ -1,0 +1,257 @@
+// The page's side of the browser device (web_device.cpp and
+// web_wave_device.cpp), on the page's own thread: the canvas, the player's
+// pointer, touches and keys, Web Audio, and the data folder kept in the
+// browser's IndexedDB. The program itself runs on a worker thread.
+if (typeof document !== 'undefined') (function () {
+  'use strict';
+  var VIEW_WIDTH = 320, VIEW_HEIGHT = 240;
+  var canvas = Module.canvas || document.getElementById('screen');
+  var context = canvas.getContext('2d', {alpha: false});
+  var image = null;
+  var turned = false;
+  var ready = false;
+
+  // What the page has done, for the player's page and its tests.
+  Module.reedshot = {framesDrawn: 0, firstFrameMs: null, audio: 'waiting', audibleBlocks: 0,
+                     saves: 0};
+  if (!Module.arguments) Module.arguments = ['--data-dir', '/data'];
+
+  // The data folder: loaded from IndexedDB before the program starts,
+  // written back after every commit and whenever the page is hidden.
+  Module.preRun = (Module.preRun || []).concat(function () {
+    FS.mkdir('/data');
+    FS.mount(IDBFS, {}, '/data');
+    addRunDependency('reedshot-data');
+    FS.syncfs(true, function (error) {
+      if (error) console.warn('reedshot: cannot read saved data', error);
+      removeRunDependency('reedshot-data');
+    });
+  });
+  var saving = false, saveAgain = false;
+  Module.reedshotSaveData = function () {
+    if (saving) { saveAgain = true; return; }
+    saving = true;
+    FS.syncfs(false, function (error) {
+      if (error) console.warn('reedshot: cannot save data', error);
+      else Module.reedshot.saves++;
+      saving = false;
+      if (saveAgain) { saveAgain = false; Module.reedshotSaveData(); }
+    });
+  };
+  document.addEventListener('visibilitychange', function () {
+    if (document.visibilityState !== 'hidden' || !ready) return;
+    Module._reedshot_web_away();
+    Module.reedshotSaveData();
+  });
+  // Another window or tab took the player's attention.
+  window.addEventListener('blur', function () { if (ready) Module._reedshot_web_away(); });
+  window.addEventListener('pagehide', function () { if (ready) Module.reedshotSaveData(); });
+
+  // A message box: the browser's own, which the game waits for as for the
+  // device's OK.
+  Module.reedshotMessage = function (text) {
+    console.warn(text);
+    window.alert(text);
+  };
+  Module.onRuntimeInitialized = function () { ready = true; };
+
+  // The canvas: as large as the window allows at a whole number of device
+  // pixels per game pixel, turned when the window stands upright.
+  function layout() {
+    var ratio = window.devicePixelRatio || 1;
+    turned = window.innerHeight > window.innerWidth;
+    var width = turned ? window.innerHeight : window.innerWidth;
+    var height = turned ? window.innerWidth : window.innerHeight;
+    var scale = Math.max(1, Math.floor(Math.min(width * ratio / VIEW_WIDTH,
+                                                height * ratio / VIEW_HEIGHT)));
+    canvas.style.width = (VIEW_WIDTH * scale / ratio) + 'px';
+    canvas.style.height = (VIEW_HEIGHT * scale / ratio) + 'px';
+    canvas.style.transform = 'translate(-50%, -50%)' + (turned ? ' rotate(90deg)' : '');
+  }
+  window.addEventListener('resize', layout);
+  layout();
+
+  function draw() {
+    requestAnimationFrame(draw);
+    if (!ready) return;
+    var flag = Module._reedshot_web_frame_ready() >> 2;
+    if (Atomics.load(HEAP32, flag) === 0) return;
+    var width = Module._reedshot_web_frame_width();
+    var height = VIEW_WIDTH * VIEW_HEIGHT / width;
+    if (canvas.width !== width || canvas.height !== height || !image) {
+      canvas.width = width;
+      canvas.height = height;
+      image = context.createImageData(width, height);
+    }
+    var pixels = Module._reedshot_web_frame();
+    image.data.set(HEAPU8.subarray(pixels, pixels + width * height * 4));
+    context.putImageData(image, 0, 0);
+    Atomics.store(HEAP32, flag, 0);
+    if (Module.reedshot.framesDrawn++ === 0) Module.reedshot.firstFrameMs = performance.now();
+  }
+  requestAnimationFrame(draw);
+
+  // A point of the page as a point of the view the player sees.
+  function viewPoint(clientX, clientY) {
+    var box = canvas.getBoundingClientRect();
+    var dx = clientX - (box.left + box.width / 2);
+    var dy = clientY - (box.top + box.height / 2);
+    if (turned) { var t = dx; dx = dy; dy = -t; }
+    var scale = canvas.offsetWidth / canvas.width;
+    return [Math.floor(canvas.width / 2 + dx / scale), Math.floor(canvas.height / 2 + dy / scale)];
+  }
+  var PEN_DOWN = 0, PEN_MOVE = 1, PEN_UP = 2;
+  function pen(kind, clientX, clientY) {
+    if (!ready) return;
+    var p = viewPoint(clientX, clientY);
+    Module._reedshot_web_pen(kind, p[0], p[1]);
+  }
+  // Player keys (PlayerKey in device_input.h).
+  var KEYS = {ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 4, NumpadEnter: 4,
+              Digit1: 5, Digit2: 6, Digit3: 7, Space: 7, Digit4: 8};
+  var APP3 = 7;
+  function key(code, down) { if (ready) Module._reedshot_web_key(code, down ? 1 : 0); }
+
+  var mouseDown = false;
+  canvas.addEventListener('mousedown', function (event) {
+    startAudio();
+    if (event.button === 0) {
+      mouseDown = true;
+      pen(PEN_DOWN, event.clientX, event.clientY);
+    } else if (event.button === 2) {
+      key(APP3, true);
+    }
+    event.preventDefault();
+  });
+  window.addEventListener('mousemove', function (event) {
+    if (mouseDown) pen(PEN_MOVE, event.clientX, event.clientY);
+  });
+  window.addEventListener('mouseup', function (event) {
+    if (event.button === 0 && mouseDown) {
+      mouseDown = false;
+      pen(PEN_UP, event.clientX, event.clientY);
+    } else if (event.button === 2) {
+      key(APP3, false);
+    }
+  });
+  canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+
+  // One finger is the stylus. The default action is cancelled, or the
+  // browser would make a mouse click of the touch as well.
+  var touchId = null;
+  function touchOf(event) {
+    for (var i = 0; i < event.changedTouches.length; i++)
+      if (event.changedTouches[i].identifier === touchId) return event.changedTouches[i];
+    return null;
+  }
+  canvas.addEventListener('touchstart', function (event) {
+    event.preventDefault();
+    startAudio();
+    if (touchId !== null) return;
+    var touch = event.changedTouches[0];
+    touchId = touch.identifier;
+    pen(PEN_DOWN, touch.clientX, touch.clientY);
+  }, {passive: false});
+  canvas.addEventListener('touchmove', function (event) {
+    event.preventDefault();
+    var touch = touchOf(event);
+    if (touch) pen(PEN_MOVE, touch.clientX, touch.clientY);
+  }, {passive: false});
+  function touchEnd(event) {
+    event.preventDefault();
+    var touch = touchOf(event);
+    if (!touch) return;
+    touchId = null;
+    pen(PEN_UP, touch.clientX, touch.clientY);
+  }
+  canvas.addEventListener('touchend', touchEnd, {passive: false});
+  canvas.addEventListener('touchcancel', touchEnd, {passive: false});
+
+  window.addEventListener('keydown', function (event) {
+    startAudio();
+    if (!(event.code in KEYS)) return;
+    event.preventDefault();
+    if (!event.repeat) key(KEYS[event.code], true);
+  });
+  window.addEventListener('keyup', function (event) {
+    if (!(event.code in KEYS)) return;
+    event.preventDefault();
+    key(KEYS[event.code], false);
+  });
+
+  // The run's description (one line of JSON), as the main thread gives it.
+  Module.reedshotState = function () {
+    return new Promise(function (resolve) {
+      var before = Module._reedshot_web_request_state();
+      (function poll() {
+        if (Module._reedshot_web_state_answers() === before) { setTimeout(poll, 5); return; }
+        var size = 1 << 16, buffer = Module._malloc(size);
+        Module._reedshot_web_state(buffer, size);
+        var text = UTF8ToString(buffer);
+        Module._free(buffer);
+        resolve(JSON.parse(text));
+      })();
+    });
+  };
+
+  // Sound. Until the first gesture lets it start, the queue is taken in
+  // real time and dropped.
+  var audioRate = 0, audioChannels = 0, audioBuffer = 0, audioBytes = 0;
+  var drainTimer = null, drainedAt = 0, audioContext = null;
+  function take(bytes) {
+    if (bytes > audioBytes) {
+      if (audioBuffer) Module._free(audioBuffer);
+      audioBytes = bytes;
+      audioBuffer = Module._malloc(bytes);
+    }
+    Module._reedshot_web_audio_take(audioBuffer, bytes);
+    return HEAPU8.subarray(audioBuffer, audioBuffer + bytes);
+  }
+  Module.reedshotAudioOpen = function (rate, channels) {
+    audioRate = rate;
+    audioChannels = channels;
+    if (audioContext) return;
+    drainedAt = performance.now();
+    drainTimer = setInterval(function () {
+      var now = performance.now();
+      var frames = Math.floor((now - drainedAt) * audioRate / 1000);
+      drainedAt += frames * 1000 / audioRate;
+      if (frames > 0) take(frames * audioChannels);
+    }, 20);
+  };
+  function startAudio() {
+    if (audioContext || !audioRate || !ready) return;
+    var AudioContextClass = window.AudioContext || window.webkitAudioContext;
+    if (!AudioContextClass) return;
+    try {
+      audioContext = new AudioContextClass({sampleRate: audioRate});
+    } catch (e) {
+      audioContext = new AudioContextClass();
+    }
+    if (drainTimer !== null) clearInterval(drainTimer);
+    drainTimer = null;
+    var node = audioContext.createScriptProcessor(1024, 0, 2);
+    var step = audioRate / audioContext.sampleRate, position = 0;
+    node.onaudioprocess = function (event) {
+      var left = event.outputBuffer.getChannelData(0);
+      var right = event.outputBuffer.getChannelData(1);
+      var frames = Math.floor(position + left.length * step) - Math.floor(position);
+      var samples = take(frames * audioChannels);
+      var base = Math.floor(position), audible = false;
+      for (var i = 0; i < left.length; i++) {
+        var frame = Math.min(frames - 1, Math.floor(position + i * step) - base);
+        var l = samples[frame * audioChannels];
+        var r = samples[frame * audioChannels + audioChannels - 1];
+        left[i] = (l - 128) / 128;
+        right[i] = (r - 128) / 128;
+        if (l !== 128 || r !== 128) audible = true;
+      }
+      if (audible) Module.reedshot.audibleBlocks++;
+      position = (position + left.length * step) % 1;
+      Module.reedshot.audio = 'playing';
+    };
+    node.connect(audioContext.destination);
+    audioContext.resume();
+    Module.reedshot.audio = 'started';
+  }
+})();
