@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "assets/resource_ids.h"
 #include "graphics/pct_decoder.h"
 #include "platform/png_writer.h"
 #include "platform/resources.h"
@@ -12,12 +13,12 @@ namespace drivers {
 
 namespace {
 
-// A near duck flying left, 68 x 68 in the frame buffer.
-constexpr int kDuck = 163, kDuckSide = 68;
+// The icon is drawn from a near duck flying left, 68 x 68 in the frame buffer.
+constexpr int kDuckSide = 68;
 
 // The 64 x 64 upright icon at its own size.
 std::vector<std::uint8_t> SourcePixels() {
-  ce::HRSRC found = ce::FindResourceW(nullptr, ce::MAKEINTRESOURCEW(kDuck), u"PCT");
+  ce::HRSRC found = ce::FindResourceW(nullptr, ce::MAKEINTRESOURCEW(kPictureNearDuckLeft0), u"PCT");
   if (!found) return {};
   std::vector<std::uint16_t> pixels(kDuckSide * kDuckSide, 0);
   DecodePctData(

@@ -1,5 +1,6 @@
 #include "game/duck_set.h"
 
+#include "assets/resource_ids.h"
 #include "framework/animated_sprite.h"
 #include "framework/frame_set.h"
 #include "game/mover.h"
@@ -10,20 +11,18 @@
 
 namespace {
 
-constexpr int kQuack1 = 563;
-constexpr int kQuack2 = 564;
-
 struct FrameSetSpec {
   int first, last, width, height;
 };
 
 constexpr FrameSetSpec kFrameSpecs[] = {
-    {163, 170, 68, 68},  // kind 1
-    {192, 199, 68, 68},  // kind 2
-    {208, 215, 48, 48},  // kind 3
-    {200, 207, 48, 48},  // kind 4
-    {329, 329, 36, 32},  // swimming out, towards (214, 80)
-    {328, 328, 36, 32},  // swimming back, towards (168, 669)
+    {kPictureNearDuckLeft0, kPictureNearDuckLeft7, 68, 68},    // kind 1
+    {kPictureNearDuckRight0, kPictureNearDuckRight7, 68, 68},  // kind 2
+    {kPictureFarDuckLeft0, kPictureFarDuckLeft7, 48, 48},      // kind 3
+    {kPictureFarDuckRight0, kPictureFarDuckRight7, 48, 48},    // kind 4
+    // Swimming out, towards (214, 80), then back, towards (168, 669).
+    {kPictureSwimmingDuckRight, kPictureSwimmingDuckRight, 36, 32},
+    {kPictureSwimmingDuckLeft, kPictureSwimmingDuckLeft, 36, 32},
 };
 
 // Where the swimming duck turns.
@@ -99,7 +98,7 @@ DuckResult CDuckSet::Update(const InputEvent* event, int armed, int mode) {
       if (duck->kind == kDuckSwimming) {
         if (hit != 0) {
           TurnAround(duck);
-          PlayEffect(kQuack1);
+          PlayEffect(kSoundQuack1);
         }
       } else if (hit == 1) {
         result = DuckResult{kDuckShot, duck->x(), duck->y(), duck->kind};
@@ -203,7 +202,7 @@ void CDuckSet::Scare(int x, int y, std::uint8_t kind) {
   if (duck == nullptr) return;
   int type = random.Next(30) % 2 == 1 ? kPathZigzag : kPathLine;
   duck->SetPath(type, PathParams{{x, y, x1, y1, 15}});
-  PlayEffect(random.Raw() % 2 == 0 ? kQuack1 : kQuack2);
+  PlayEffect(random.Raw() % 2 == 0 ? kSoundQuack1 : kSoundQuack2);
 }
 
 void CDuckSet::SpawnV() {

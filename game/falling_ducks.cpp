@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "assets/resource_ids.h"
 #include "framework/animated_sprite.h"
 #include "game/mover.h"
 #include "game/paths.h"
@@ -32,8 +33,8 @@ void CFallingDucks::Create(CTileBackground* scene, CPictureFont* pointsFont) {
     labels[i] = nullptr;
   }
   count = 0;
-  nearFrames_ = LoadFrameSet(253, 253, 62, 68);
-  farFrames_ = LoadFrameSet(254, 254, 32, 34);
+  nearFrames_ = LoadFrameSet(kPictureFallingNearDuck, kPictureFallingNearDuck, 62, 68);
+  farFrames_ = LoadFrameSet(kPictureFallingFarDuck, kPictureFallingFarDuck, 32, 34);
   scene_ = scene;
   font_ = pointsFont;
 }

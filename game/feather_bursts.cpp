@@ -1,11 +1,12 @@
 #include "game/feather_bursts.h"
 
+#include "assets/resource_ids.h"
 #include "game/play_helpers.h"
 
 void CFeatherBursts::Create(CTileBackground* scene) {
   Begin(scene);
-  nearFrames_ = LoadFrameSet(270, 276, 70, 120);
-  farFrames_ = LoadFrameSet(277, 283, 36, 60);
+  nearFrames_ = LoadFrameSet(kPictureFeathersNear0, kPictureFeathersNear6, 70, 120);
+  farFrames_ = LoadFrameSet(kPictureFeathersFar0, kPictureFeathersFar6, 36, 60);
 }
 
 void CFeatherBursts::Add(int x, int y, std::uint8_t kind) {

@@ -1,5 +1,6 @@
 #include "game/game_clock.h"
 
+#include "assets/resource_ids.h"
 #include "graphics/edit_field.h"
 #include "graphics/image.h"
 #include "graphics/picture_font.h"
@@ -16,7 +17,7 @@ constexpr int kMenuIconY = 304;
 
 CPictureFont* NewGameFont() {
   CPictureFont* font = new CPictureFont;
-  font->Setup(255, 22, 700, 48);
+  font->Setup(kPictureGameFont, 22, 700, 48);
   return font;
 }
 
@@ -62,7 +63,7 @@ void CGameClock::Create(int screenX, int screenY, int seconds, CTileBackground* 
   m_editField->Create(x + scene_->GetScrollX(), y + scene_->GetScrollY(), m_font, 10, 1, 0);
   scene_->Add(m_editField->sprite, kLayer);
   ShowTime();
-  menuIconImage = new CImage(269, 16, 16);
+  menuIconImage = new CImage(kPictureMenuIcon, 16, 16);
   menuIcon = new CSprite(menuIconImage, kMenuIconX + scene_->GetScrollX(),
                          kMenuIconY + scene_->GetScrollY(), 0, 1, 0, kKeyFromPicture);
   scene_->Add(menuIcon, kLayer);

@@ -1,5 +1,6 @@
 #include "game/game_controller.h"
 
+#include "assets/resource_ids.h"
 #include "framework/animation_list.h"
 #include "framework/view.h"
 #include "game/game_view.h"
@@ -14,18 +15,6 @@
 CGameController* g_gameController = nullptr;
 
 namespace {
-
-// Music and effects of the controller.
-constexpr int kMusicMenus = 535;
-constexpr int kMusicGame = 537;
-constexpr int kSoundReload = 543;
-constexpr int kSoundDuckHit = 544;
-constexpr int kSoundFlower = 545;
-constexpr int kSoundEmptyGun = 546;
-constexpr int kSoundShot = 550;
-constexpr int kSoundLastShell = 551;
-constexpr int kSoundGameOver = 578;
-constexpr int kSoundHurry = 579;
 
 // The duck result's type, or what else the shot hit.
 constexpr std::uint32_t kCodeTarget = 7;
@@ -98,7 +87,7 @@ int CGameController::HandleEvent(InputEvent* event) {
   // Back from the high scores, options or help opened from the pause menu.
   if (event->type == kEventViewEntered && viewList->current == kViewGame &&
       viewList->previous != kViewMainMenu && viewList->previous != kViewPauseMenu) {
-    StartMusic(kMusicGame);
+    StartMusic(kSoundGameMusic);
     ShowGame();
     scene->DrawTiles();
     scene->Redraw();
@@ -234,7 +223,7 @@ int CGameController::OpenPauseMenu() {
     scene->screen.PresentAll();
   }
   viewList->SwitchTo(kViewPauseMenu, 1);
-  StartMusic(kMusicMenus);
+  StartMusic(kSoundMenuMusic);
   return 1;
 }
 
@@ -244,7 +233,7 @@ void CGameController::Shoot(const InputEvent* event, int armed, std::uint32_t* c
   int worldY = y + scene->GetScrollY();
   if (armed && worldX >= 160 && worldX <= 170 && worldY >= 909 && worldY <= 929 &&
       scenery.flowerShot == 0) {
-    PlayEffect(kSoundFlower);
+    PlayEffect(kSoundFlowerFound);
     scenery.flowerShot = 1;
     scenery.ShootFlower();
     *code = kCodeFlower;
@@ -291,7 +280,7 @@ void CGameController::StartGame() {
   StopAllSounds();
   scene->SetScroll(0, kLastScrollY);
   // The loading picture, in the middle of the screen.
-  DrawOnce(scene, 581, 58, 184, 90, 707, 1);
+  DrawOnce(scene, kPictureLoading, 58, 184, 90, 707, 1);
 
   scenery.Create(scene);
   ducks.Create(scene);
@@ -310,7 +299,7 @@ void CGameController::StartGame() {
   lastBlinkTick = ce::GetTickCount();
   otherHits = ducksShot = leavesShot = penaltyPoints = shotsFired = 0;
 
-  PlayMusic(kMusicGame);
+  PlayMusic(kSoundGameMusic);
   scene->DrawTiles();
 }
 
@@ -339,13 +328,14 @@ void CGameController::EndGame() {
     scene->screen.Greyscale();
     scene->screen.PresentAll();
   }
-  PlayEffect(kSoundGameOver);
+  PlayEffect(kSoundPageTurn);
   ce::Sleep(100);
   // The game-over picture, centred on the screen.
-  DrawOnce(scene, 510, 68, 260, (240 - 68) / 2, scene->GetScrollY() + (320 - 260) / 2, 0);
+  DrawOnce(scene, kPictureGameOver, 68, 260, (240 - 68) / 2, scene->GetScrollY() + (320 - 260) / 2,
+           0);
   StopAllSounds();
   ce::Sleep(1000);
-  StartMusic(kMusicMenus);
+  StartMusic(kSoundMenuMusic);
   scene->SetScroll(0, 0);
 }
 

@@ -1,5 +1,6 @@
 #include "game/scenery.h"
 
+#include "assets/resource_ids.h"
 #include "graphics/image.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
@@ -12,15 +13,31 @@ struct Piece {
 };
 
 constexpr Piece kPieces[CScenery::kPieces] = {
-    {261, 56, 36, 141, 530, 90},  {262, 38, 28, 164, 566, 90}, {263, 38, 28, 126, 566, 90},
-    {264, 36, 38, 124, 594, 90},  {265, 42, 44, 160, 594, 90}, {266, 40, 34, 139, 638, 90},
-    {267, 32, 16, 202, 590, 90},  {284, 34, 30, 57, 9, 90},    {285, 28, 30, 91, 9, 90},
-    {286, 38, 24, 56, 39, 90},    {287, 38, 24, 94, 39, 90},   {289, 34, 32, 66, 63, 90},
-    {290, 28, 32, 100, 63, 90},   {291, 44, 12, 132, 48, 90},  {292, 50, 34, 128, 830, 90},
-    {293, 20, 16, 108, 848, 90},  {294, 70, 52, 108, 864, 90}, {295, 70, 44, 108, 916, 90},
-    {296, 18, 38, 90, 922, 90},   {297, 40, 32, 200, 237, 90}, {298, 24, 10, 213, 336, 90},
-    {299, 32, 20, 201, 359, 90},  {300, 14, 14, 216, 400, 90}, {301, 42, 50, 198, 92, 120},
-    {302, 12, 10, 165, 914, 101},  // the hidden flower
+    {kPictureSceneryBushTop, 56, 36, 141, 530, 90},
+    {kPictureSceneryBushLowRight, 38, 28, 164, 566, 90},
+    {kPictureSceneryBushHighRight, 38, 28, 126, 566, 90},
+    {kPictureSceneryBushHighLeft, 36, 38, 124, 594, 90},
+    {kPictureSceneryBushLowLeft, 42, 44, 160, 594, 90},
+    {kPictureSceneryBushFarLeft, 40, 34, 139, 638, 90},
+    {kPictureSceneryBushReeds, 32, 16, 202, 590, 90},
+    {kPictureSceneryTreeCrownTopRight, 34, 30, 57, 9, 90},
+    {kPictureSceneryTreeCrownLowRight, 28, 30, 91, 9, 90},
+    {kPictureSceneryTreeCrownTopMiddle, 38, 24, 56, 39, 90},
+    {kPictureSceneryTreeCrownLowMiddle, 38, 24, 94, 39, 90},
+    {kPictureSceneryTreeCrownTopLeft, 34, 32, 66, 63, 90},
+    {kPictureSceneryTreeCrownLowLeft, 28, 32, 100, 63, 90},
+    {kPictureSceneryTreeTrunk, 44, 12, 132, 48, 90},
+    {kPictureSceneryHutPorch, 50, 34, 128, 830, 90},
+    {kPictureSceneryHutLamp, 20, 16, 108, 848, 90},
+    {kPictureSceneryHutFront, 70, 52, 108, 864, 90},
+    {kPictureSceneryHutSide, 70, 44, 108, 916, 90},
+    {kPictureSceneryHutChimney, 18, 38, 90, 922, 90},
+    {kPictureSceneryReedsA, 40, 32, 200, 237, 90},
+    {kPictureSceneryReedsB, 24, 10, 213, 336, 90},
+    {kPictureSceneryReedsC, 32, 20, 201, 359, 90},
+    {kPictureSceneryStone, 14, 14, 216, 400, 90},
+    {kPictureSceneryReedsFront, 42, 50, 198, 92, 120},
+    {kPictureSceneryHiddenFlower, 12, 10, 165, 914, 101},
 };
 
 }  // namespace

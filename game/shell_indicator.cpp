@@ -1,5 +1,6 @@
 #include "game/shell_indicator.h"
 
+#include "assets/resource_ids.h"
 #include "framework/animated_sprite.h"
 #include "game/play_helpers.h"
 #include "graphics/tile_background.h"
@@ -14,7 +15,7 @@ void CShellIndicator::Create(int screenX, int screenY, CTileBackground* scene, s
   x = screenX;
   y = screenY;
   shells = capacity = full;
-  frames = LoadFrameSet(244, 252, 26, 96);
+  frames = LoadFrameSet(kPictureShells7, kPictureShellsReloadLit, 26, 96);
   sprite = new CAnimatedSprite;
   sprite->InitAnimation(frames, x + scene_->GetScrollX(), y + scene_->GetScrollY(), 1, 1, 0,
                         kKeyFromPicture, 1, kAnimateLoop);

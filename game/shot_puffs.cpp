@@ -1,11 +1,12 @@
 #include "game/shot_puffs.h"
 
+#include "assets/resource_ids.h"
 #include "game/play_helpers.h"
 #include "graphics/tile_background.h"
 
 void CShotPuffs::Create(CTileBackground* scene) {
   Begin(scene);
-  frames_ = LoadFrameSet(256, 260, 34, 40);
+  frames_ = LoadFrameSet(kPictureShotPuff0, kPictureShotPuff4, 34, 40);
 }
 
 void CShotPuffs::Add(int penX, int penY) {

@@ -1,5 +1,6 @@
 #include "game/target_set.h"
 
+#include "assets/resource_ids.h"
 #include "framework/animated_sprite.h"
 #include "framework/frame_set.h"
 #include "game/effect_mover.h"
@@ -18,16 +19,16 @@ struct FrameSetSpec {
 };
 
 constexpr FrameSetSpec kFrameSpecs[] = {
-    {313, 324, 22, 22},   // leaf
-    {304, 304, 108, 80},  // sign duck, three signs
-    {305, 305, 108, 80},  //
-    {306, 306, 108, 80},  //
-    {330, 334, 18, 26},   // red bird flying towards larger y
-    {335, 339, 18, 26},   // red bird flying towards smaller y
-    {303, 303, 28, 38},   // creeper
-    {341, 346, 22, 22},   // leaf falling away
-    {307, 312, 108, 80},  // sign duck falling away
-    {340, 340, 30, 38},   // red bird falling away
+    {kPictureLeaf0, kPictureLeaf11, 22, 22},                    // leaf
+    {kPictureSignDuckBonus, kPictureSignDuckBonus, 108, 80},    // sign duck, three signs
+    {kPictureSignDuckThanks, kPictureSignDuckThanks, 108, 80},  //
+    {kPictureSignDuckTarget, kPictureSignDuckTarget, 108, 80},  //
+    {kPictureRedBirdLeft0, kPictureRedBirdLeft4, 18, 26},       // red bird flying towards larger y
+    {kPictureRedBirdRight0, kPictureRedBirdRight4, 18, 26},     // red bird flying towards smaller y
+    {kPictureCreeper, kPictureCreeper, 28, 38},                 // creeper
+    {kPictureLeafFall0, kPictureLeafFall5, 22, 22},             // leaf falling away
+    {kPictureSignDuckFall0, kPictureSignDuckFall5, 108, 80},    // sign duck falling away
+    {kPictureRedBirdFall, kPictureRedBirdFall, 30, 38},         // red bird falling away
 };
 
 struct ImageSpec {
@@ -35,12 +36,12 @@ struct ImageSpec {
 };
 
 constexpr ImageSpec kImageSpecs[] = {
-    {325, 24, 24},  // clock: +30 s
-    {326, 24, 24},  // red-bird coin: -30 s
-    {327, 24, 24},  // duck coin: a V formation
-    {347, 20, 48},  // -50
-    {348, 20, 22},  // +1
-    {349, 20, 48},  // +50
+    {kPicturePopupClock, 24, 24},        // clock: +30 s
+    {kPicturePopupRedBirdCoin, 24, 24},  // red-bird coin: -30 s
+    {kPicturePopupDuckCoin, 24, 24},     // duck coin: a V formation
+    {kPicturePopupMinus50, 20, 48},      // -50
+    {kPicturePopupPlus1, 20, 22},        // +1
+    {kPicturePopupPlus50, 20, 48},       // +50
 };
 
 constexpr std::uint8_t kLayerLeaf = 231;
@@ -49,13 +50,6 @@ constexpr std::uint8_t kLayerSignDuck = 141;
 constexpr std::uint8_t kLayerRedBird = 40;
 constexpr std::uint8_t kLayerCreeper = 10;
 constexpr std::uint8_t kLayerPopUp = 231;
-
-constexpr int kSoundSignDuckHit = 544;
-constexpr int kSoundTimeBonus = 555;
-constexpr int kSoundTimePenalty = 556;
-constexpr int kSoundDuckCoin = 557;
-constexpr int kSoundRedBirdHit = 558;
-constexpr int kSoundCreeperHit = 562;
 
 }  // namespace
 
@@ -208,7 +202,7 @@ void CTargetSet::StartFallAway(int x, int y, std::uint8_t kind) {
       break;
     case kTargetSignDuck:
       frames = kFramesSignFall, period = 70, blend = 0, layer = kLayerSignDuck;
-      sound = kSoundSignDuckHit;
+      sound = kSoundDuckHit;
       break;
     case kTargetRedBird:
       frames = kFramesRedBirdFall, period = 130, blend = 1, layer = kLayerRedBird;

@@ -1,11 +1,12 @@
 #include "graphics/tile_background.h"
 
+#include "assets/resource_ids.h"
 #include "graphics/image.h"
 #include "graphics/sprite.h"
 
 CTileBackground* g_scene = nullptr;
 
-int WorldTileId(int, int row) { return 148 - row; }
+int WorldTileId(int, int row) { return kPictureTileRight - row; }
 
 CTileBackground::CTileBackground(ce::HWND window, int columnCount, int rowCount, int width,
                                  int height)

@@ -41,5 +41,6 @@ class CTileBackground : public CSpriteScene {
 // The scene every screen and the game draw into.
 extern CTileBackground* g_scene;
 
-// PCT id of tile (column, row) of the game's world: 148 at the top.
+// PCT id of tile (column, row) of the game's world: kPictureTileRight at the
+// top, down to kPictureTileLeft at the bottom.
 int WorldTileId(int column, int row);

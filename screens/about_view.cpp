@@ -1,5 +1,6 @@
 #include "screens/about_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/sorted_list.h"
 #include "graphics/tile_background.h"
@@ -21,7 +22,7 @@ void CAboutView::Enter() {
     scene_->screen.Greyscale();
     scene_->screen.PresentAll();
   }
-  DrawPictureOnce(scene_, 509, kAboutWidth, kAboutHeight, 120 - kAboutWidth / 2,
+  DrawPictureOnce(scene_, kPictureAbout, kAboutWidth, kAboutHeight, 120 - kAboutWidth / 2,
                   160 - kAboutHeight / 2);
   PlayEffect(kSoundPageTurn);
   scene_->Update();

@@ -1,5 +1,6 @@
 #include "screens/credits_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/blitters.h"
 #include "graphics/image.h"
@@ -18,12 +19,15 @@ struct CreditLine {
   int picture, width, height, startX;
 };
 // Each line starts, for the landscape reader, at the same place: y = 260 -
-// its height. Picture 414 is not used.
+// its height.
 constexpr CreditLine kCreditLines[CCreditsView::kLines] = {
-    {407, 20, 112, 220}, {408, 20, 164, 240}, {409, 20, 154, 260}, {410, 20, 92, 300},
-    {411, 20, 144, 320}, {412, 20, 134, 360}, {413, 20, 172, 380}, {415, 20, 152, 420},
-    {416, 20, 144, 440}, {417, 20, 186, 480}, {418, 20, 176, 500}, {419, 20, 168, 540},
-    {420, 18, 126, 560},
+    {kPictureCreditsLine1, 20, 112, 220},  {kPictureCreditsLine2, 20, 164, 240},
+    {kPictureCreditsLine3, 20, 154, 260},  {kPictureCreditsLine4, 20, 92, 300},
+    {kPictureCreditsLine5, 20, 144, 320},  {kPictureCreditsLine6, 20, 134, 360},
+    {kPictureCreditsLine7, 20, 172, 380},  {kPictureCreditsLine8, 20, 152, 420},
+    {kPictureCreditsLine9, 20, 144, 440},  {kPictureCreditsLine10, 20, 186, 480},
+    {kPictureCreditsLine11, 20, 176, 500}, {kPictureCreditsLine12, 20, 168, 540},
+    {kPictureCreditsLine13, 18, 126, 560},
 };
 constexpr int kRestartX = 220;
 constexpr int kLastX = -360;
@@ -45,7 +49,7 @@ void CCreditsView::Enter() {
   Fill(g_backBuffer, 0);
   scene_->screen.PresentAll();
   lastStepTick = 0;
-  logoImage = new CImage(421, 28, 94);
+  logoImage = new CImage(kPictureCreditsLogo, 28, 94);
   logoSprite = new CSprite(logoImage, 210, 5, 0, 1, 0, -1);
   for (int i = 0; i < kLines; ++i) {
     const CreditLine& line = kCreditLines[i];

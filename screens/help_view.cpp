@@ -1,5 +1,6 @@
 #include "screens/help_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/image.h"
 #include "graphics/sprite.h"
@@ -17,8 +18,9 @@ struct HelpButton {
 };
 // By id: OK, Credits, next page, previous page, About.
 constexpr HelpButton kButtons[5] = {
-    {200, 14, 26, 42, 390}, {200, 72, 26, 128, 386}, {137, 19, 42, 20, 388},
-    {22, 19, 42, 20, 384},  {200, 214, 26, 94, 399},
+    {200, 14, 26, 42, kPictureHelpOk},     {200, 72, 26, 128, kPictureHelpCredits},
+    {137, 19, 42, 20, kPictureHelpNext},   {22, 19, 42, 20, kPictureHelpPrevious},
+    {200, 214, 26, 94, kPictureHelpAbout},
 };
 constexpr int kPageX = 62;
 constexpr int kPageY = 62;
@@ -32,13 +34,13 @@ CHelpView::CHelpView(CTileBackground* scene) { SetScene(scene); }
 CHelpView::~CHelpView() { Release(); }
 
 void CHelpView::Enter() {
-  DrawPictureOnce(scene_, 383, 240, 320, 0, 0);
+  DrawPictureOnce(scene_, kPictureHelpBackground, 240, 320, 0, 0);
   for (int id = 0; id < 5; ++id) {
     const HelpButton& b = kButtons[id];
     buttons[id] = ListAndShow(this, NewScreenButton(static_cast<std::uint16_t>(id), b.x, b.y,
                                                     b.width, b.height, b.picture, b.picture + 1));
   }
-  page = kFirstPage;
+  page = kPictureHelpPage1;
   pageImage = new CImage(page, kPageWidth, kPageHeight);
   pageSprite = new CSprite(pageImage, kPageX, kPageY, 0, 0, 0, -1);
   scene_->Add(pageSprite, 2);
@@ -59,10 +61,10 @@ int CHelpView::HandleEvent(InputEvent* event) {
       ScreenViews()->SwitchTo(kViewAbout, 1);
       break;
     case kNext:
-      if (page < kLastPage) TurnTo(page + 1);
+      if (page < kPictureHelpPage6) TurnTo(page + 1);
       break;
     case kPrevious:
-      if (page > kFirstPage) TurnTo(page - 1);
+      if (page > kPictureHelpPage1) TurnTo(page - 1);
       break;
     default:
       break;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "assets/resource_ids.h"
 #include "framework/view.h"
 
 class CButton;
@@ -14,8 +15,6 @@ class CTileBackground;
 class CHelpView : public CView {
  public:
   enum : std::uint16_t { kOk = 0, kCredits = 1, kNext = 2, kPrevious = 3, kAbout = 4 };
-  static constexpr int kFirstPage = 401;
-  static constexpr int kLastPage = 406;
   static constexpr std::uint32_t kCrossFadeMs = 150;
 
   explicit CHelpView(CTileBackground* scene);
@@ -28,7 +27,7 @@ class CHelpView : public CView {
   CButton* buttons[5] = {};  // by id
   CImage* pageImage = nullptr;
   CSprite* pageSprite = nullptr;
-  std::int32_t page = kFirstPage;  // the PCT id of the page shown
+  std::int32_t page = kPictureHelpPage1;  // the PCT id of the page shown
 
  private:
   // Shows the new page blended over the old one, then solid.

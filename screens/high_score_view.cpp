@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/edit_field.h"
 #include "graphics/image.h"
@@ -52,20 +53,22 @@ void CHighScoreView::Enter() {
     settings->resultPending = 0;
   }
 
-  background = new CImage(398, 240, 320);
+  background = new CImage(kPictureScoresBackground, 240, 320);
   backgroundSprite = new CSprite(background, 0, 0, 0, 0, 0, -1);
   scene_->DrawSprite(backgroundSprite);
 
   font = NewScreenFont();
   textField = new CEditField;
   textField->Create(0, 0, font, 15, 1, 0);
-  tickImage = new CImage(506, 20, 20);
+  tickImage = new CImage(kPictureScoresTick, 20, 20);
   tickSprite = new CSprite(tickImage, 0, 0, 0, 1, 0, -1);
 
-  ok = NewScreenButton(kOk, 200, 13, 26, 44, 392, 393);
-  reset = NewScreenButton(kReset, 200, 70, 26, 90, 394, 395);
-  stats = NewScreenButton(kStats, 200, 174, 26, 88, 396, 397);
-  score = NewScreenButton(kScore, 200, 174, 26, 88, 504, 505);
+  ok = NewScreenButton(kOk, 200, 13, 26, 44, kPictureScoresOk, kPictureScoresOkPressed);
+  reset = NewScreenButton(kReset, 200, 70, 26, 90, kPictureScoresReset, kPictureScoresResetPressed);
+  stats =
+      NewScreenButton(kStats, 200, 174, 26, 88, kPictureScoresStats, kPictureScoresStatsPressed);
+  score =
+      NewScreenButton(kScore, 200, 174, 26, 88, kPictureScoresScore, kPictureScoresScorePressed);
   AddWidget(ok);
   AddWidget(reset);
   AddWidget(score);

@@ -1,5 +1,6 @@
 #include "screens/intro_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/blitters.h"
 #include "graphics/picture.h"
@@ -20,10 +21,8 @@ std::uint8_t CIntroView::logoPending = 1;
 
 namespace {
 
-constexpr int kTurnPicture = 351;  // drawn upright, for the device still in portrait
 constexpr int kTurnWidth = 220;
 constexpr int kTurnHeight = 212;
-constexpr int kLogo = 350;
 constexpr int kLogoSize = 180;
 constexpr ce::POINT kTurnAt = {10, 53};
 constexpr ce::POINT kLogoAt = {30, 70};
@@ -40,8 +39,10 @@ CIntroView::CIntroView(CTileBackground* scene) {
 CIntroView::~CIntroView() { Release(); }
 
 void CIntroView::Enter() {
-  skipButton = ListAndShow(this, NewScreenButton(1, 180, 300, 46, 18, 352, 353));
-  picture = LoadPicture(kTurnPicture, kTurnWidth, kTurnHeight);
+  skipButton =
+      ListAndShow(this, NewScreenButton(1, 180, 300, 46, 18, kPictureSkip, kPictureSkipPressed));
+  // Drawn upright, for the device still in portrait.
+  picture = LoadPicture(kPictureTurnRequest, kTurnWidth, kTurnHeight);
   lastStepTick = 0;
   angle = 90.0;
   Fill(g_backBuffer, 0);
@@ -64,7 +65,7 @@ int CIntroView::HandleEvent(InputEvent* event) {
   }
   // From here on input is no longer looked at.
   if (logoPending == 1) {
-    picture->Load(kLogo, kLogoSize, kLogoSize);
+    picture->Load(kPictureLogo, kLogoSize, kLogoSize);
     Fill(g_backBuffer, 0);
     screen->PresentAll();
     logoPending = 0;

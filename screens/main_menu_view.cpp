@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/edit_field.h"
 #include "graphics/image.h"
@@ -31,11 +32,9 @@ struct MenuBar {
   int id;
 };
 constexpr MenuBar kBars[CMainMenuView::kSliding] = {
-    {366, 40, 152, 11, -168, 0},   // New Game
-    {358, 40, 122, 57, -140, 1},   // Options
-    {368, 40, 110, 103, -112, 2},  // Score
-    {362, 40, 92, 149, -98, 3},    // Help
-    {360, 40, 82, 195, -98, 4},    // Exit
+    {kPictureMenuNewGame, 40, 152, 11, -168, 0}, {kPictureMenuOptions, 40, 122, 57, -140, 1},
+    {kPictureMenuScore, 40, 110, 103, -112, 2},  {kPictureMenuHelp, 40, 92, 149, -98, 3},
+    {kPictureMenuExit, 40, 82, 195, -98, 4},
 };
 
 // The player-name button: sliding up from below the bottom.
@@ -60,7 +59,7 @@ CMainMenuView::~CMainMenuView() { Release(); }
 void CMainMenuView::Enter() {
   std::srand(ce::GetTickCount());
   animating = 1;
-  DrawPictureOnce(scene_, 355, 240, 320, 0, 0);
+  DrawPictureOnce(scene_, kPictureMenuBackground, 240, 320, 0, 0);
 
   for (int i = 0; i < kSliding; ++i) {
     const MenuBar& bar = kBars[i];
@@ -74,8 +73,8 @@ void CMainMenuView::Enter() {
   nameField->Create(203, 350, nameFont, 8, 1, 0);
   nameField->SetText(ScreenSettings()->userName);
   if (nameField->picture != nullptr) nameField->sprite->y = 410 - nameField->picture->height / 2;
-  nameSprite = MakeNameSprite(&nameImage, 364);
-  nameSpritePressed = MakeNameSprite(&nameImagePressed, 365);
+  nameSprite = MakeNameSprite(&nameImage, kPictureMenuName);
+  nameSpritePressed = MakeNameSprite(&nameImagePressed, kPictureMenuNamePressed);
   namePictures[0] = nameSprite->picture;
   namePictures[1] = nameSpritePressed->picture;
 
@@ -84,7 +83,8 @@ void CMainMenuView::Enter() {
 
   // The menu music starts when the menu is first shown after the title.
   CViewList* views = ScreenViews();
-  if (views->previous == kViewIntro || views->previous == kViewTapToStart) PlayMusic(kMusicMenu);
+  if (views->previous == kViewIntro || views->previous == kViewTapToStart)
+    PlayMusic(kSoundMenuMusic);
 }
 
 CSprite* CMainMenuView::MakeNameSprite(CImage** image, int id) {

@@ -1,5 +1,6 @@
 #include "screens/name_entry_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/edit_field.h"
 #include "graphics/image.h"
@@ -19,8 +20,9 @@ namespace {
 // draws its blank one, so the name shows a gap.
 constexpr char16_t kSpaceCharacter = u'a';
 
-// Key k (0 to 37) in the order of its pictures 426, 428, ...: 0, 1 to 9,
-// A to I, J to R, S to Z, space, delete. Its position on the keyboard.
+// Key k (0 to 37) in the order of its pictures, every second one from
+// kPictureKey0, each followed by its pressed picture: 0, 1 to 9, A to I,
+// J to R, S to Z, space, delete. Its position on the keyboard.
 struct KeyPlace {
   int x, y;
 };
@@ -50,7 +52,7 @@ CNameEntryView::CNameEntryView(CTileBackground* scene) { SetScene(scene); }
 CNameEntryView::~CNameEntryView() { Release(); }
 
 void CNameEntryView::Enter() {
-  background = new CImage(502, 240, 320);
+  background = new CImage(kPictureNameBackground, 240, 320);
   backgroundSprite = new CSprite(background, 0, 0, 0, 0, 0, -1);
   scene_->Add(backgroundSprite, 1);
   scene_->Redraw();
@@ -64,12 +66,15 @@ void CNameEntryView::Enter() {
   scene_->Add(nameField->sprite, 2);
   nameField->SetText(u"");
 
-  okButton = ListAndShow(this, NewScreenButton(kOk, 203, 27, 26, 44, 422, 423));
-  cancelButton = ListAndShow(this, NewScreenButton(kCancel, 203, 86, 26, 98, 424, 425));
+  okButton = ListAndShow(
+      this, NewScreenButton(kOk, 203, 27, 26, 44, kPictureNameOk, kPictureNameOkPressed));
+  cancelButton = ListAndShow(this, NewScreenButton(kCancel, 203, 86, 26, 98, kPictureNameCancel,
+                                                   kPictureNameCancelPressed));
+  static_assert(kPictureKey0 + 2 * (kKeys - 1) == kPictureKeyDelete);
   for (int k = 0; k < kKeys; ++k) {
     KeyPlace at = PlaceOfKey(k);
-    keys[k] = ListAndShow(
-        this, NewScreenButton(IdOfKey(k), at.x, at.y, 20, 20, 426 + 2 * k, 427 + 2 * k));
+    keys[k] = ListAndShow(this, NewScreenButton(IdOfKey(k), at.x, at.y, 20, 20,
+                                                kPictureKey0 + 2 * k, kPictureKey0Pressed + 2 * k));
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/tile_background.h"
 #include "screens/screen_context.h"
@@ -22,15 +23,16 @@ std::uint32_t BoxState(std::uint8_t flag) { return flag == 1 ? 0 : 1; }
 
 CCheckBox* NewCheckBox(std::uint16_t id, int x, int y, std::uint8_t flag) {
   CCheckBox* box = new CCheckBox;
-  box->Create(id, x, y, 26, 24, 375, 376, BoxState(flag), nullptr, 1, 0, 0, kWidgetFramePeriod,
-              kWidgetFrameMode);
+  box->Create(id, x, y, 26, 24, kPictureCheckTicked, kPictureCheckEmpty, BoxState(flag), nullptr, 1,
+              0, 0, kWidgetFramePeriod, kWidgetFrameMode);
   return box;
 }
 
 CSlider* NewVolumeSlider(int x, int track, int volume) {
   CSlider* slider = new CSlider;
-  slider->Create(0, x, 21, 18, 184, 18, 35, track, track, 377, 378, 0, kVolumeMax, volume,
-                 kVolumeStep, 1, 1, 0, kWidgetFramePeriod, -1);
+  slider->Create(0, x, 21, 18, 184, 18, 35, track, track, kPictureSliderThumb,
+                 kPictureSliderThumbPressed, 0, kVolumeMax, volume, kVolumeStep, 1, 1, 0,
+                 kWidgetFramePeriod, -1);
   slider->visible = 1;
   return slider;
 }
@@ -51,19 +53,21 @@ COptionsView::~COptionsView() { Release(); }
 void COptionsView::Enter() {
   SettingsStore* settings = ScreenSettings();
   touched = 0;
-  DrawPictureOnce(scene_, 370, 240, 320, 0, 0);
+  DrawPictureOnce(scene_, kPictureOptionsBackground, 240, 320, 0, 0);
 
   effectsCheckBox = ListAndShow(this, NewCheckBox(kEffects, 144, 154, settings->specialEffects));
   animCheckBox = ListAndShow(this, NewCheckBox(kAnims, 144, 31, settings->menuAnimation));
 
   // The sliders are offered the events by HandleEvent, not by the list.
-  musicSlider = NewVolumeSlider(71, 380, settings->musicVolume);
+  musicSlider = NewVolumeSlider(71, kPictureSliderTrackMusic, settings->musicVolume);
   musicSlider->AddToScene(scene_, 10);
-  soundSlider = NewVolumeSlider(110, 379, settings->soundVolume);
+  soundSlider = NewVolumeSlider(110, kPictureSliderTrackSound, settings->soundVolume);
   soundSlider->AddToScene(scene_, 10);
 
-  okButton = ListAndShow(this, NewScreenButton(kOk, 200, 140, 26, 42, 371, 372));
-  cancelButton = ListAndShow(this, NewScreenButton(kCancel, 200, 14, 26, 112, 373, 374));
+  okButton = ListAndShow(
+      this, NewScreenButton(kOk, 200, 140, 26, 42, kPictureOptionsOk, kPictureOptionsOkPressed));
+  cancelButton = ListAndShow(this, NewScreenButton(kCancel, 200, 14, 26, 112, kPictureOptionsCancel,
+                                                   kPictureOptionsCancelPressed));
 
   saved = *static_cast<SettingsValues*>(settings);
   scene_->Redraw();
@@ -105,7 +109,7 @@ int COptionsView::HandleEvent(InputEvent* event) {
     int v = MovedValue(event);
     if (SoundPlayer* player = Player()) player->SetMusicVolume(v);
     // The menu music starts again so that the new volume is heard.
-    StartMusic(kMusicMenu);
+    StartMusic(kSoundMenuMusic);
     settings->musicVolume = v;
     event->type = kEventNone;
     return kEventPassOn;
@@ -123,7 +127,7 @@ int COptionsView::HandleEvent(InputEvent* event) {
   if (event->type != kEventSliderMoved) return kEventPassOn;
   int v = MovedValue(event);
   if (SoundPlayer* player = Player()) player->SetSoundVolume(v);
-  PlayEffect(kSoundVolumeSample);
+  PlayEffect(kSoundVolumePreview);
   settings->soundVolume = v;
   event->type = kEventNone;
   return kEventPassOn;

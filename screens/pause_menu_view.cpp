@@ -1,5 +1,6 @@
 #include "screens/pause_menu_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/frame_set.h"
 #include "framework/view_list.h"
 #include "graphics/blitters.h"
@@ -40,13 +41,13 @@ void CPauseMenuView::Enter() {
   sliding = 1;
   pressedItem = kNone;
   lastStepTick = 0;
-  panelImage = new CImage(518, kPanelWidth, kPanelHeight);
+  panelImage = new CImage(kPicturePausePanel, kPanelWidth, kPanelHeight);
   panelSprite = new CSprite(panelImage, 240, kPanelTop, 0, 1, 0, -1);
-  options = NewItem(4, 86, 523);
-  exit = NewItem(1, 174, 519);
-  score = NewItem(3, 114, 527);
-  help = NewItem(2, 146, 521);
-  resume = NewItem(0, 203, 525);
+  options = NewItem(4, 86, kPicturePauseOptions);
+  exit = NewItem(1, 174, kPicturePauseExit);
+  score = NewItem(3, 114, kPicturePauseScore);
+  help = NewItem(2, 146, kPicturePauseHelp);
+  resume = NewItem(0, 203, kPicturePauseResume);
   panelSource = ce::RECT{0, 0, 0, kPanelHeight};
   panelArea = ce::RECT{240, kPanelTop, 240, 320};
   buttonSource = ce::RECT{0, 0, kButtonWidth, kButtonHeight};
@@ -130,7 +131,7 @@ void CPauseMenuView::PenUp(const InputEvent* event) {
   if (resume->HitTest(x, y) && pressedItem == kResumeItem) {
     scene_->DrawTiles();
     views->GoBack();
-    StartMusic(kMusicOfGame);
+    StartMusic(kSoundGameMusic);
     PlayEffect(kSoundClick);
   } else if (exit->HitTest(x, y) && pressedItem == kExitItem) {
     g_gameSession->EndGame();

@@ -8,12 +8,3 @@
 
 inline CViewList* ScreenViews() { return g_gameSession->Views(); }
 inline SettingsStore* ScreenSettings() { return g_gameSession->Settings(); }
-
-// The sounds of the screens (played through game/game_sounds.h).
-enum : int {
-  kMusicMenu = 535,
-  kMusicOfGame = 537,
-  kSoundVolumeSample = 538,
-  kSoundClick = 540,
-  kSoundPageTurn = 578,
-};

@@ -1,5 +1,6 @@
 #include "screens/screen_helpers.h"
 
+#include "assets/resource_ids.h"
 #include "graphics/edit_field.h"
 #include "graphics/image.h"
 #include "graphics/picture.h"
@@ -45,7 +46,7 @@ void DeletePicture(CPicture*& picture) {
 
 CPictureFont* NewScreenFont() {
   CPictureFont* font = new CPictureFont;
-  font->Setup(503, 18, 554, '0');
+  font->Setup(kPictureScreenFont, 18, 554, '0');
   return font;
 }
 

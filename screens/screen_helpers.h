@@ -22,7 +22,7 @@ CPicture* LoadPicture(int id, int width, int height);
 // Releases and deletes the picture; null is ignored.
 void DeletePicture(CPicture*& picture);
 
-// The screens' font: picture 503, glyphs 18 wide, from the character 0.
+// The screens' font: kPictureScreenFont, glyphs 18 wide, from the character 0.
 CPictureFont* NewScreenFont();
 // Releases the font's picture and deletes it; null is ignored.
 void DeleteFont(CPictureFont*& font);

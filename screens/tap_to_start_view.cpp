@@ -1,5 +1,6 @@
 #include "screens/tap_to_start_view.h"
 
+#include "assets/resource_ids.h"
 #include "framework/view_list.h"
 #include "graphics/picture.h"
 #include "graphics/tile_background.h"
@@ -12,8 +13,8 @@ CTapToStartView::CTapToStartView(CTileBackground* scene) { SetScene(scene); }
 CTapToStartView::~CTapToStartView() { Release(); }
 
 void CTapToStartView::Enter() {
-  titlePicture = LoadPicture(583, 240, 320);
-  signPicture = LoadPicture(584, 36, 86);
+  titlePicture = LoadPicture(kPictureTitle, 240, 320);
+  signPicture = LoadPicture(kPictureTitleSign, 36, 86);
   lastBlinkTick = 0;
   signShown = 0;
 }

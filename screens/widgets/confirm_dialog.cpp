@@ -1,5 +1,6 @@
 #include "screens/widgets/confirm_dialog.h"
 
+#include "assets/resource_ids.h"
 #include "framework/input_event.h"
 #include "graphics/picture.h"
 #include "graphics/presenter.h"
@@ -20,9 +21,9 @@ bool Inside(const InputEvent& e, const ce::RECT& r) {
 
 CConfirmDialog::CConfirmDialog(CTileBackground* scene)
     : screen(&scene->screen),
-      panel(LoadPicture(532, 100, 168)),
-      okPressed(LoadPicture(533, 24, 40)),
-      cancelPressed(LoadPicture(534, 24, 86)) {}
+      panel(LoadPicture(kPictureConfirmPanel, 100, 168)),
+      okPressed(LoadPicture(kPictureConfirmOkPressed, 24, 40)),
+      cancelPressed(LoadPicture(kPictureConfirmCancelPressed, 24, 86)) {}
 
 CConfirmDialog::~CConfirmDialog() {
   DeletePicture(panel);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "assets/resource_ids.h"
 #include "sound/sound_engine.h"
 #include "sound/wave_resource.h"
 #include "tests/support/run_program.h"
@@ -25,7 +26,7 @@ std::string Capture(const std::string& dir, int id, const std::string& name) {
 
 TEST(PlaySoundTest, CaptureHoldsTheSoundAtTheEffectVolume) {
   std::string dir = testsupport::MakeTempDir("sound");
-  for (int id : {540, 543}) {  // 22050 Hz, and 11025 Hz (each sample twice)
+  for (int id : {kSoundClick, kSoundReload}) {  // 22050 Hz, and 11025 Hz (each sample twice)
     SampleDescription sound;
     ASSERT_TRUE(LoadWaveResource(id, &sound)) << id;
     int repeat = static_cast<int>(22050 / sound.sampleRate);
@@ -54,7 +55,8 @@ TEST(PlaySoundTest, UnknownSoundOrNoDeviceFails) {
             std::string::npos)
       << missing.err;
   EXPECT_NE(missing.err.find(", 578-579\n"), std::string::npos) << missing.err;
-  auto muted = RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--play-sound", "540"});
+  auto muted = RunProgram(REEDSHOT_BINARY,
+                          {"--headless", "--mute", "--play-sound", std::to_string(kSoundClick)});
   EXPECT_EQ(muted.status, 1);
 }
 

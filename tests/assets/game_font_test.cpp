@@ -1,10 +1,11 @@
-// The game's picture font 255, set up by the game's own font code: 42
+// The game's picture font, kPictureGameFont, set up by the game's own font code: 42
 // glyphs with the digits first and the colon next, and a blank last. (How an
 // edit field renders a text glyph by glyph is the font code's own test.)
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "assets/resource_ids.h"
 #include "graphics/picture.h"
 #include "graphics/picture_font.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 class GameFontTest : public testing::Test {
  protected:
-  void SetUp() override { font_.Setup(255, 22, 700, 48); }
+  void SetUp() override { font_.Setup(kPictureGameFont, 22, 700, 48); }
   void TearDown() override { font_.ReleasePicture(); }
 
   // Pixels of glyph g, row by row from its bottom (its first column for the

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/resource_ids.h"
 #include "graphics/pct_decoder.h"
 #include "platform/resources.h"
 
@@ -64,8 +65,10 @@ TEST(ManifestTest, EveryKeyedPictureOfPlayHasAShapeAndRoomAroundIt) {
   int checked = 0;
   for (int i = 0; i < assets::g_manifestCount; ++i) {
     const assets::ManifestEntry& e = assets::g_manifest[i];
-    bool ofPlay = e.id >= 149 && e.id <= 349 && e.id != 255;  // the font is its own test
-    if (std::strcmp(e.kind, "pct") != 0 || (!ofPlay && e.id != 581)) continue;
+    // The font is its own test.
+    bool ofPlay =
+        e.id > kPictureTileRight && e.id <= kPicturePopupPlus50 && e.id != kPictureGameFont;
+    if (std::strcmp(e.kind, "pct") != 0 || (!ofPlay && e.id != kPictureLoading)) continue;
     ASSERT_TRUE(e.keyed) << "picture " << e.id;
     Resource r = Find(u"PCT", e.id);
     std::vector<std::uint16_t> pixels(static_cast<std::size_t>(e.width) * e.height);
@@ -73,7 +76,8 @@ TEST(ManifestTest, EveryKeyedPictureOfPlayHasAShapeAndRoomAroundIt) {
                   pixels.size() * 2);
     std::size_t key = 0;
     for (std::uint16_t p : pixels) key += p == pixels[0];
-    bool scenery = e.id >= 261 && e.id <= 302 && (e.id <= 267 || e.id >= 284);
+    bool scenery = e.id >= kPictureSceneryBushTop && e.id <= kPictureSceneryHiddenFlower &&
+                   (e.id <= kPictureSceneryBushReeds || e.id >= kPictureSceneryTreeCrownTopRight);
     if (!scenery) {
       EXPECT_GE(key * 100, pixels.size() * 3) << "picture " << e.id << " has no room around it";
     }

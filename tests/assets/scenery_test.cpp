@@ -4,6 +4,7 @@
 // behind it.
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "assets/scenery_pieces.h"
 #include "graphics/blitters.h"
 #include "graphics/picture.h"
@@ -15,12 +16,12 @@ using Piece = assets::SceneryPiece;
 constexpr const auto& kPieces = assets::kSceneryPieces;
 
 TEST(SceneryTest, EveryPieceRedrawsOverItsTileUnchanged) {
-  // The world: tile row 0 (picture 148) at the top.
+  // The world: tile row 0 (kPictureTileRight) at the top.
   CSurface world(240, 960);
   for (int row = 0; row < 3; ++row) {
     CPicture tile;
     tile.Init();
-    tile.Load(148 - row, 240, 320);
+    tile.Load(kPictureTileRight - row, 240, 320);
     CopyPicture(tile.surface, &world, {0, row * 320});
     tile.Release();
   }
@@ -48,8 +49,8 @@ TEST(SceneryTest, TheHiddenFlowerIsNotPaintedOnItsTile) {
   CPicture flower, tile;
   flower.Init();
   tile.Init();
-  flower.Load(302, 12, 10);
-  tile.Load(146, 240, 320);
+  flower.Load(kPictureSceneryHiddenFlower, 12, 10);
+  tile.Load(kPictureTileLeft, 240, 320);
   std::uint16_t key = flower.Pixel(0, 0);
   int differs = 0, shown = 0;
   for (int y = 0; y < 10; ++y) {

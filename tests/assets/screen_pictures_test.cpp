@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assets/manifest.h"
+#include "assets/resource_ids.h"
 #include "graphics/picture.h"
 #include "graphics/picture_font.h"
 
@@ -27,13 +28,24 @@ struct Loaded {
 
 // Every picture of the screens, by id.
 std::vector<int> ScreenPictureIds() {
-  std::vector<int> ids = {350, 351, 352, 353, 355, 532, 533, 534, 583, 584};
-  for (int id = 358; id <= 380; ++id) ids.push_back(id);
-  for (int id = 383; id <= 509; ++id) {
-    if (id == 414 || id == 507 || id == 508) continue;
+  std::vector<int> ids = {kPictureLogo,
+                          kPictureTurnRequest,
+                          kPictureSkip,
+                          kPictureSkipPressed,
+                          kPictureMenuBackground,
+                          kPictureConfirmPanel,
+                          kPictureConfirmOkPressed,
+                          kPictureConfirmCancelPressed,
+                          kPictureTitle,
+                          kPictureTitleSign};
+  for (int id = kPictureMenuOptions; id <= kPictureSliderTrackMusic; ++id) ids.push_back(id);
+  for (int id = kPictureHelpBackground; id <= kPictureAbout; ++id) {
+    // The gaps in the run: no picture between these.
+    if (id > kPictureCreditsLine7 && id < kPictureCreditsLine8) continue;
+    if (id > kPictureScoresTick && id < kPictureAbout) continue;
     ids.push_back(id);
   }
-  for (int id = 518; id <= 528; ++id) ids.push_back(id);
+  for (int id = kPicturePausePanel; id <= kPicturePauseScorePressed; ++id) ids.push_back(id);
   return ids;
 }
 
@@ -63,16 +75,19 @@ TEST(ScreenPictures, NameEntryKeysMatchTheBackgroundInPlace) {
   struct Place {
     int id, x, y;
   };
-  std::vector<Place> places = {
-      {426, 200, 287}, {498, 200, 253}, {500, 200, 219}, {422, 203, 27}, {424, 203, 86}};
+  std::vector<Place> places = {{kPictureKey0, 200, 287},
+                               {kPictureKeySpace, 200, 253},
+                               {kPictureKeyDelete, 200, 219},
+                               {kPictureNameOk, 203, 27},
+                               {kPictureNameCancel, 203, 86}};
   for (int k = 0; k < 9; ++k) {
-    places.push_back({428 + 2 * k, 166, 287 - 34 * k});
-    places.push_back({446 + 2 * k, 59, 287 - 34 * k});
-    places.push_back({464 + 2 * k, 93, 287 - 34 * k});
-    if (k < 8) places.push_back({482 + 2 * k, 127, 269 - 34 * k});
+    places.push_back({kPictureKey1 + 2 * k, 166, 287 - 34 * k});
+    places.push_back({kPictureKeyA + 2 * k, 59, 287 - 34 * k});
+    places.push_back({kPictureKeyJ + 2 * k, 93, 287 - 34 * k});
+    if (k < 8) places.push_back({kPictureKeyS + 2 * k, 127, 269 - 34 * k});
   }
   ASSERT_EQ(places.size(), 40u);
-  Loaded background(502);
+  Loaded background(kPictureNameBackground);
   for (const Place& place : places) {
     Loaded normal(place.id), pressed(place.id + 1);
     int differ = 0;
@@ -90,9 +105,15 @@ TEST(ScreenPictures, NameEntryKeysMatchTheBackgroundInPlace) {
 // Every button's pressed picture (the id after its normal one) shows a
 // visible change, and the check box's two states differ.
 TEST(ScreenPictures, EveryButtonHasAVisiblyPressedLook) {
-  std::vector<int> normals = {352, 358, 360, 362, 364, 366, 368, 371, 373, 375, 377, 384, 386, 388,
-                              390, 392, 394, 396, 399, 422, 424, 504, 519, 521, 523, 525, 527};
-  for (int id = 426; id <= 500; id += 2) normals.push_back(id);
+  std::vector<int> normals = {
+      kPictureSkip,          kPictureMenuOptions, kPictureMenuExit,    kPictureMenuHelp,
+      kPictureMenuName,      kPictureMenuNewGame, kPictureMenuScore,   kPictureOptionsOk,
+      kPictureOptionsCancel, kPictureCheckTicked, kPictureSliderThumb, kPictureHelpPrevious,
+      kPictureHelpCredits,   kPictureHelpNext,    kPictureHelpOk,      kPictureScoresOk,
+      kPictureScoresReset,   kPictureScoresStats, kPictureHelpAbout,   kPictureNameOk,
+      kPictureNameCancel,    kPictureScoresScore, kPicturePauseExit,   kPicturePauseHelp,
+      kPicturePauseOptions,  kPicturePauseResume, kPicturePauseScore};
+  for (int id = kPictureKey0; id <= kPictureKeyDelete; id += 2) normals.push_back(id);
   for (int id : normals) {
     Loaded normal(id), pressed(id + 1);
     ASSERT_EQ(normal.picture.width, pressed.picture.width) << id;
@@ -107,14 +128,16 @@ TEST(ScreenPictures, EveryButtonHasAVisiblyPressedLook) {
 TEST(ScreenPictures, KeyedPicturesCarryTheirKeyWhereItIsRead) {
   // Panels and lines keyed on their top-left pixel: it appears at the
   // corners, outside the shape.
-  for (int id : {518, 506, 377, 379, 380, 421, 407, 420}) {
+  for (int id : {kPicturePausePanel, kPictureScoresTick, kPictureSliderThumb,
+                 kPictureSliderTrackSound, kPictureSliderTrackMusic, kPictureCreditsLogo,
+                 kPictureCreditsLine1, kPictureCreditsLine13}) {
     Loaded p(id);
     int w = p.picture.width, h = p.picture.height;
     EXPECT_EQ(p(w - 1, 0), p(0, 0)) << id;
     EXPECT_EQ(p(0, h - 1), p(0, 0)) << id;
   }
   // The confirmation panel is keyed on its pixel (1, 1).
-  Loaded panel(532);
+  Loaded panel(kPictureConfirmPanel);
   EXPECT_EQ(panel(1, 1), panel(0, 0));
   EXPECT_EQ(panel(98, 166), panel(1, 1));
   EXPECT_NE(panel(50, 84), panel(1, 1));
@@ -122,7 +145,7 @@ TEST(ScreenPictures, KeyedPicturesCarryTheirKeyWhereItIsRead) {
 
 class ScreenFont : public ::testing::Test {
  protected:
-  void SetUp() override { font.Setup(503, 18, 554, 48); }
+  void SetUp() override { font.Setup(kPictureScreenFont, 18, 554, 48); }
   void TearDown() override { font.ReleasePicture(); }
   // The strip's rows of glyph g, from its bottom up.
   std::vector<std::vector<std::uint16_t>> GlyphRows(int g) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "assets/manifest.h"
+#include "assets/resource_ids.h"
 #include "assets/tool/sound_catalogue.h"
 #include "assets/tool/sound_instruments.h"
 #include "platform/resources.h"
@@ -67,7 +68,7 @@ std::map<int, Parsed>& All() {
   return all;
 }
 
-bool IsMusic(int id) { return id == 535 || id == 537; }
+bool IsMusic(int id) { return id == kSoundMenuMusic || id == kSoundGameMusic; }
 
 // The synthesiser makes each sound of the manifest once, at the manifest's
 // rate, and the program carries it at that rate.
@@ -118,7 +119,7 @@ TEST(SoundAssets, EffectsStartAndEndQuietly) {
 }
 
 TEST(SoundAssets, MusicLoopsWithoutAClick) {
-  for (int id : {535, 537}) {
+  for (int id : {kSoundMenuMusic, kSoundGameMusic}) {
     const Parsed& p = All()[id];
     double seconds = p.played.size() / static_cast<double>(p.rate);
     EXPECT_GE(seconds, 20.0) << id;
@@ -202,7 +203,7 @@ TEST(SoundSynth, SilenceStaysExactlySilent) {
 // The red bird's cry is stored at 44100 Hz and played at 22050 Hz by taking
 // every other sample; anything above 11 kHz would fold back as noise.
 TEST(SoundAssets, RedBirdHasNothingAboveHalfItsRate) {
-  const Parsed& p = All()[558];
+  const Parsed& p = All()[kSoundRedBirdHit];
   // Compare the energy of the signal with that of its difference from a
   // two-sample average, which keeps mostly what lies near the top band.
   double all = 0.0, top = 0.0;

@@ -2,6 +2,7 @@
 // formation's room and the swimming duck.
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "tests/game/game_harness.h"
 
 namespace {
@@ -88,7 +89,7 @@ TEST(DuckRulesTest, OneDuckAShotTheLowerSlotFirstAndNoneWithoutAShell) {
   h.Then([] {
     EXPECT_EQ(Game().ducksShot, 1);
     EXPECT_EQ(Game().ducks.count, 4);
-    EXPECT_EQ(CountSound(546), 1);
+    EXPECT_EQ(CountSound(kSoundEmptyGun), 1);
   });
   EXPECT_EQ(h.Run(), 1);
 }
@@ -119,7 +120,7 @@ TEST(DuckRulesTest, TheSwimmingDuckTurnsAndNeverDies) {
     EXPECT_EQ(Game().ducks.count, 2);
     EXPECT_EQ(Game().ducksShot, 0);
     EXPECT_EQ(Game().scoreCounter.score, 0);
-    EXPECT_EQ(CountSound(563), 1);
+    EXPECT_EQ(CountSound(kSoundQuack1), 1);
     // Turned: it shows the other picture and heads the other way.
     EXPECT_EQ(swimmer->sprite->picture, swimmer->sprite->frames[0]);
     EXPECT_EQ(swimmer->sprite->frameCount, 1);
@@ -159,7 +160,7 @@ TEST(DuckRulesTest, HiddenAndShownAgainAroundAnotherScreen) {
     EXPECT_EQ(Scene().GetScrollY(), scrollY);
     EXPECT_EQ(Game().clock.running, 1);
     ASSERT_FALSE(Sounds().empty());
-    EXPECT_EQ(Sounds().front(), 537);
+    EXPECT_EQ(Sounds().front(), kSoundGameMusic);
   });
   EXPECT_EQ(h.Run(), 1);
 }

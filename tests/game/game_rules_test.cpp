@@ -2,6 +2,7 @@
 // real message loop, dispatcher and View List with virtual time.
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "tests/game/game_harness.h"
 
 namespace {
@@ -53,9 +54,9 @@ TEST(GameRulesTest, ShellsEmptyGunAndReload) {
     EXPECT_EQ(Game().shellIndicator.shells, 0);
     EXPECT_EQ(Game().shellIndicator.sprite->frameIndex, 7);  // the Reload sign
     EXPECT_EQ(Game().shotsFired, 7);
-    EXPECT_EQ(CountSound(550), 7);
-    EXPECT_EQ(CountSound(551), 1);
-    EXPECT_EQ(CountSound(546), 0);
+    EXPECT_EQ(CountSound(kSoundShot), 7);
+    EXPECT_EQ(CountSound(kSoundLastShell), 1);
+    EXPECT_EQ(CountSound(kSoundEmptyGun), 0);
   });
   // The eighth tap only clicks; outside the reload rectangle nothing reloads.
   h.Tap(kEmptyX, kEmptyY);
@@ -65,8 +66,8 @@ TEST(GameRulesTest, ShellsEmptyGunAndReload) {
   h.Then([] {
     EXPECT_EQ(Game().shellIndicator.shells, 0);
     EXPECT_EQ(Game().shotsFired, 7);
-    EXPECT_EQ(CountSound(546), 4);
-    EXPECT_EQ(CountSound(543), 0);
+    EXPECT_EQ(CountSound(kSoundEmptyGun), 4);
+    EXPECT_EQ(CountSound(kSoundReload), 0);
   });
   // Empty, the sign blinks between its two pictures every 140 ms or more.
   h.Then([] { Game().lastBlinkTick = ce::GetTickCount(); });
@@ -81,7 +82,7 @@ TEST(GameRulesTest, ShellsEmptyGunAndReload) {
   h.Then([] {
     EXPECT_EQ(Game().shellIndicator.shells, 7);
     EXPECT_EQ(Game().shellIndicator.sprite->frameIndex, 0);
-    EXPECT_EQ(CountSound(543), 1);
+    EXPECT_EQ(CountSound(kSoundReload), 1);
     EXPECT_EQ(Game().shotsFired, 7);
   });
   // With shells left the same rectangle is an ordinary shot.
@@ -104,7 +105,7 @@ TEST(GameRulesTest, ShellsEmptyGunAndReload) {
   h.Then([] {
     EXPECT_EQ(Game().shellIndicator.shells, 7);
     EXPECT_EQ(Scene().GetScrollY(), 629);
-    EXPECT_EQ(CountSound(543), 0);
+    EXPECT_EQ(CountSound(kSoundReload), 0);
   });
   h.HardwareKey(0xC3, false);
   h.Key(ce::VK_UP, false);
@@ -127,7 +128,7 @@ TEST(GameRulesTest, KillScoresAndTheDisplayRolls) {
     EXPECT_EQ(Game().ducks.count, 4);
     EXPECT_EQ(Game().fallingDucks.count, 1);
     EXPECT_EQ(Game().featherBursts.count, 1);
-    EXPECT_EQ(CountSound(544), 1);
+    EXPECT_EQ(CountSound(kSoundDuckHit), 1);
     EXPECT_EQ(Game().shotsFired, 1);
     EXPECT_EQ(Game().shotPuffs.count, 0);  // a hit makes no puff
     shown.push_back(Game().scoreCounter.shown);
@@ -166,7 +167,7 @@ TEST(GameRulesTest, NearMissScaresTheDuck) {
     CMover* fleeing = Game().ducks.slots[Game().ducks.count - 1];
     EXPECT_EQ(fleeing->kind, kDuckFarUp);
     EXPECT_EQ(fleeing->sprite->layer, 50);
-    EXPECT_EQ(CountSound(563) + CountSound(564), 1);
+    EXPECT_EQ(CountSound(kSoundQuack1) + CountSound(kSoundQuack2), 1);
     EXPECT_EQ(Game().shotPuffs.count, 1);  // a miss
   });
   EXPECT_EQ(h.Run(), 1);
@@ -201,7 +202,7 @@ TEST(GameRulesTest, LeavesAndTheirBonuses) {
     EXPECT_EQ(Game().clock.secondsLeft, 130);
     EXPECT_EQ(Game().leavesShot, 2);
     EXPECT_EQ(Game().otherHits, 1);
-    EXPECT_EQ(CountSound(555), 1);
+    EXPECT_EQ(CountSound(kSoundTimeBonus), 1);
   });
   // The duck coin: a V formation, then five plain points, then again.
   leafAt(60, 60, 2);
@@ -224,7 +225,7 @@ TEST(GameRulesTest, LeavesAndTheirBonuses) {
   leafAt(60, 60, 1);
   h.Wait(10);  // the switch to the table waits for the pass after the game-over pause
   h.Then([] {
-    EXPECT_EQ(CountSound(556), 1);
+    EXPECT_EQ(CountSound(kSoundTimePenalty), 1);
     EXPECT_FALSE(Game().playing());
     EXPECT_EQ(g_application->viewList->current, kViewHighScores);
     EXPECT_EQ(Settings().killedLeafs, 8);  // the duck coins are not leaves
@@ -247,7 +248,7 @@ TEST(GameRulesTest, SignDuckRedBirdAndCreeper) {
     EXPECT_EQ(Game().scoreCounter.score, 50);
     EXPECT_EQ(Game().otherHits, 1);
     EXPECT_EQ(Game().targets.signDuckPresent, 0);
-    EXPECT_EQ(CountSound(544), 1);
+    EXPECT_EQ(CountSound(kSoundDuckHit), 1);
     Game().scoreCounter.score = 12;
     Game().scoreCounter.shown = 12;
   });
@@ -262,7 +263,7 @@ TEST(GameRulesTest, SignDuckRedBirdAndCreeper) {
     EXPECT_EQ(Game().scoreCounter.score, 0);
     EXPECT_EQ(Game().penaltyPoints, 50);
     EXPECT_EQ(Game().otherHits, 2);
-    EXPECT_EQ(CountSound(558), 1);
+    EXPECT_EQ(CountSound(kSoundRedBirdHit), 1);
     EXPECT_EQ(Game().targets.effectCount, 2);  // it falls away after the sign duck
   });
   // The creeper costs 50 every time and stays.
@@ -275,7 +276,7 @@ TEST(GameRulesTest, SignDuckRedBirdAndCreeper) {
     EXPECT_EQ(Game().otherHits, 4);
     EXPECT_EQ(Game().scoreCounter.score, 0);
     EXPECT_EQ(Game().scoreCounter.shown, 0);
-    EXPECT_EQ(CountSound(562), 2);
+    EXPECT_EQ(CountSound(kSoundCreeperHit), 2);
     EXPECT_EQ(Game().targets.slots[0]->kind, kTargetCreeper);
   });
   EXPECT_EQ(h.Run(), 1);
@@ -303,14 +304,14 @@ TEST(GameRulesTest, HiddenFlowerOncePerGame) {
   // World (165, 919) at scroll 639.
   h.Tap(165, 280);
   h.Then([] {
-    EXPECT_EQ(CountSound(545), 1);
+    EXPECT_EQ(CountSound(kSoundFlowerFound), 1);
     EXPECT_EQ(Game().scenery.flowerShot, 1);
     EXPECT_EQ(Game().shotsFired, 1);
     EXPECT_EQ(Game().shotPuffs.count, 0);
   });
   h.Tap(165, 280);
   h.Then([] {
-    EXPECT_EQ(CountSound(545), 1);
+    EXPECT_EQ(CountSound(kSoundFlowerFound), 1);
     EXPECT_EQ(Game().shotsFired, 2);
     EXPECT_EQ(Game().shotPuffs.count, 1);  // an ordinary shot that hit nothing
   });
@@ -334,7 +335,7 @@ TEST(GameRulesTest, MenuCornerOpensThePauseMenuAndStillHits) {
     EXPECT_EQ(Game().ducksShot, 1);
     EXPECT_EQ(Game().shellIndicator.shells, 7);
     EXPECT_EQ(Game().shotsFired, 0);
-    EXPECT_EQ(Sounds().back(), 535);
+    EXPECT_EQ(Sounds().back(), kSoundMenuMusic);
   });
   h.PenUp(232, 312);
   h.Wait(3000);
@@ -394,16 +395,16 @@ TEST(GameRulesTest, ClockTextAndHurryWarning) {
   h.Wait(1010);
   h.Then([] {
     EXPECT_EQ(Game().clock.secondsLeft, 5);
-    EXPECT_EQ(CountSound(579), 0);
+    EXPECT_EQ(CountSound(kSoundHurry), 0);
   });
   h.Wait(1010);
   h.Then([] {
     EXPECT_EQ(Game().clock.secondsLeft, 4);
-    EXPECT_EQ(CountSound(579), 1);
+    EXPECT_EQ(CountSound(kSoundHurry), 1);
   });
   h.Wait(1010);
   // A +30 leaf lets the warning sound again when time runs low.
-  h.Then([] { EXPECT_EQ(CountSound(579), 1); });
+  h.Then([] { EXPECT_EQ(CountSound(kSoundHurry), 1); });
   SpawnTarget(h, 0);
   h.Then([] {
     PlaceOnScreen(LastTarget(), 60, 60);
@@ -415,7 +416,7 @@ TEST(GameRulesTest, ClockTextAndHurryWarning) {
     Game().clock.secondsLeft = 5;
   });
   h.Wait(1010);
-  h.Then([] { EXPECT_EQ(CountSound(579), 2); });
+  h.Then([] { EXPECT_EQ(CountSound(kSoundHurry), 2); });
   EXPECT_EQ(h.Run(), 1);
 }
 
@@ -457,7 +458,7 @@ TEST(GameRulesTest, ResultsAtZeroAndTheHandOver) {
     EXPECT_FALSE(Game().playing());
     EXPECT_EQ(g_application->viewList->current, kViewHighScores);
     EXPECT_EQ(g_application->viewList->historyCount, 1);  // the main menu only
-    EXPECT_EQ(CountSound(578), 1);
+    EXPECT_EQ(CountSound(kSoundPageTurn), 1);
     EXPECT_EQ(Scene().GetScrollY(), 0);
   });
   EXPECT_EQ(h.Run(), 1);

@@ -1,6 +1,7 @@
 // The help pages, About and Credits.
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "graphics/sprite.h"
 #include "screens/credits_view.h"
 #include "screens/help_view.h"
@@ -17,28 +18,28 @@ TEST(Help, PagingStopsAtBothEnds) {
   run.ToMainMenu();
   run.Press(menu::kHelp);
   run.Then([] {
-    EXPECT_EQ(Page(), 401);
+    EXPECT_EQ(Page(), kPictureHelpPage1);
     Sounds().clear();
   });
   run.Press(help::kPrevious);
   run.Then([] {
-    EXPECT_EQ(Page(), 401);
-    EXPECT_EQ(Sounds(), std::vector<int>{540});
+    EXPECT_EQ(Page(), kPictureHelpPage1);
+    EXPECT_EQ(Sounds(), std::vector<int>{kSoundClick});
     Sounds().clear();
   });
   run.Press(help::kNext);
   run.Then([] {
-    EXPECT_EQ(Page(), 402);
-    EXPECT_EQ(Sounds(), (std::vector<int>{540, 578}));
+    EXPECT_EQ(Page(), kPictureHelpPage2);
+    EXPECT_EQ(Sounds(), (std::vector<int>{kSoundClick, kSoundPageTurn}));
   });
   for (int i = 0; i < 6; ++i) run.Press(help::kNext);
-  run.Then([] { EXPECT_EQ(Page(), 406); });
+  run.Then([] { EXPECT_EQ(Page(), kPictureHelpPage6); });
   // About and back: help opens at its first page again.
   run.Press(help::kAbout);
   run.ExpectView(kViewAbout);
   run.Press({10, 10});
   run.ExpectView(kViewHelp);
-  run.Then([] { EXPECT_EQ(Page(), 401); });
+  run.Then([] { EXPECT_EQ(Page(), kPictureHelpPage1); });
   run.Close();
   run.Run();
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "assets/resource_ids.h"
 #include "platform/platform.h"
 #include "screens/name_entry_view.h"
 #include "tests/screens/screen_steps.h"
@@ -28,7 +29,7 @@ TEST(NameEntry, EightCharactersAtMostThenOkStoresThem) {
   run.Press(names::Key('X'));  // the ninth: only the click
   run.Then([] {
     EXPECT_EQ(Typed(), "DUCKHUNT");
-    EXPECT_EQ(Sounds(), std::vector<int>{540});
+    EXPECT_EQ(Sounds(), std::vector<int>{kSoundClick});
   });
   run.Press(names::kDelete);
   run.Press(names::kZero);
@@ -60,7 +61,7 @@ TEST(NameEntry, SpaceIsStoredAsAndDeletingTheLastLeavesABlank) {
   run.Press(names::kDelete);
   run.Then([] {
     EXPECT_EQ(Typed(), "a");
-    EXPECT_EQ(Sounds(), std::vector<int>{540});
+    EXPECT_EQ(Sounds(), std::vector<int>{kSoundClick});
   });
   run.Press(names::kOk);
   run.Then([] { EXPECT_EQ(UserName(), "a"); });

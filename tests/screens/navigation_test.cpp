@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "assets/resource_ids.h"
 #include "game/game_controller.h"
 #include "screens/intro_view.h"
 #include "screens/main_menu_view.h"
@@ -21,7 +22,7 @@ TEST(Navigation, PauseMenuVisitsComeStraightBackToTheGame) {
   run.ToMainMenu();
   run.Then([] {
     // The menu music started with the first menu after the title, once.
-    EXPECT_EQ(std::count(Sounds().begin(), Sounds().end(), 535), 1);
+    EXPECT_EQ(std::count(Sounds().begin(), Sounds().end(), kSoundMenuMusic), 1);
     EXPECT_TRUE(History().empty());
   });
   run.ToGame();
@@ -48,7 +49,7 @@ TEST(Navigation, PauseMenuVisitsComeStraightBackToTheGame) {
   run.ExpectView(kViewGame);
   run.Then([] {
     EXPECT_EQ(History(), std::vector<int>{kViewMainMenu});
-    EXPECT_EQ(Sounds().back(), 540);
+    EXPECT_EQ(Sounds().back(), kSoundClick);
   });
 
   run.ToPauseMenu();
@@ -86,7 +87,7 @@ TEST(Navigation, LookingAwayPausesOnlyAGameInPlay) {
   run.ExpectView(kViewPauseMenu);
   run.Then([] {
     EXPECT_EQ(History(), (std::vector<int>{kViewMainMenu, kViewGame}));
-    EXPECT_EQ(Sounds().back(), 535);
+    EXPECT_EQ(Sounds().back(), kSoundMenuMusic);
     secondsLeft = g_gameController->clock.secondsLeft;
     EXPECT_LT(secondsLeft, 180);
   });

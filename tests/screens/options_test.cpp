@@ -2,6 +2,7 @@
 // everything back.
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "screens/options_view.h"
 #include "screens/widgets/slider.h"
 #include "sound/sound_player.h"
@@ -42,14 +43,14 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
   run.Click(options::kSoundX, 200);
   run.Then([] {
     EXPECT_EQ(Settings()->soundVolume, 64);
-    EXPECT_EQ(Count(538), 0);
+    EXPECT_EQ(Count(kSoundVolumePreview), 0);
   });
   // The second one pages the sound down by 6 and plays the sample.
   run.Click(options::kSoundX, 200);
   run.Then([] {
     EXPECT_EQ(Settings()->soundVolume, 58);
     ExpectPlayerVolumes(64, 58);
-    EXPECT_EQ(Count(538), 1);
+    EXPECT_EQ(Count(kSoundVolumePreview), 1);
   });
   // A short tap below the thumb (down, one tick, up) pages one or two steps,
   // not all the way to the pen: the pen-up goes ahead of the next tick.
@@ -72,7 +73,7 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
   run.Then([] {
     EXPECT_EQ(Settings()->musicVolume, (184 - (120 + 17) + 21) / 2);
     ExpectPlayerVolumes(Settings()->musicVolume, Settings()->soundVolume);
-    EXPECT_EQ(Count(535), 3);
+    EXPECT_EQ(Count(kSoundMenuMusic), 3);
   });
   run.Press(options::kAnims);
   run.Press(options::kEffects);
@@ -89,7 +90,7 @@ TEST(Options, LiveChangesThenCancelRestoresEverything) {
     EXPECT_EQ(Settings()->menuAnimation, 1);
     EXPECT_EQ(Settings()->specialEffects, 1);
     ExpectPlayerVolumes(64, 64);
-    EXPECT_EQ(Sounds(), std::vector<int>{540});  // the music goes on, not restarted
+    EXPECT_EQ(Sounds(), std::vector<int>{kSoundClick});  // the music goes on, not restarted
   });
   run.Close();
   run.Run();

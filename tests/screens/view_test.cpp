@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "graphics/tile_background.h"
 #include "screens/widgets/button.h"
 #include "tests/support/headless_window.h"
@@ -20,8 +21,8 @@ struct ViewWidgets : ::testing::Test {
   void SetUp() override {
     scene = new CTileBackground(window, 1, 3, 240, 320);
     view.SetScene(scene);
-    a = NewScreenButton(1, 10, 10, 20, 20, 446, 447);
-    b = NewScreenButton(2, 50, 10, 20, 20, 448, 449);
+    a = NewScreenButton(1, 10, 10, 20, 20, kPictureKeyA, kPictureKeyAPressed);
+    b = NewScreenButton(2, 50, 10, 20, 20, kPictureKeyB, kPictureKeyBPressed);
   }
   void TearDown() override {
     view.ClearWidgets();
@@ -40,7 +41,7 @@ ce::HWND ViewWidgets::window = nullptr;
 // (Events reach the widgets through every screen's buttons in the screen
 // tests.) Removing moves the last widget into the gap.
 TEST_F(ViewWidgets, RemoveShowAndClear) {
-  CButton* hidden = NewScreenButton(3, 100, 10, 20, 20, 450, 451);
+  CButton* hidden = NewScreenButton(3, 100, 10, 20, 20, kPictureKeyC, kPictureKeyCPressed);
   hidden->visible = 0;
   view.AddWidget(a);
   view.AddWidget(b);

@@ -1,6 +1,7 @@
 // The controls' event rules and the slider's arithmetic, on their own.
 #include <gtest/gtest.h>
 
+#include "assets/resource_ids.h"
 #include "framework/input_event.h"
 #include "platform/clock.h"
 #include "screens/widgets/button.h"
@@ -30,7 +31,8 @@ struct CountingButton : CButton {
 
 TEST_F(Widgets, ButtonClicksOnlyWhenLiftedOnItself) {
   CountingButton b;
-  b.Create(9, 100, 50, 26, 44, 392, 393, kButtonUp, 1, 0, 0, 100, kWidgetFrameMode, 0);
+  b.Create(9, 100, 50, 26, 44, kPictureScoresOk, kPictureScoresOkPressed, kButtonUp, 1, 0, 0, 100,
+           kWidgetFrameMode, 0);
   // A pen-down on it is used up and shows the pressed picture.
   InputEvent e = Pen(kEventPenDown, 110, 60);
   EXPECT_EQ(b.HandleEvent(&e), 1);
@@ -60,7 +62,8 @@ TEST_F(Widgets, ButtonClicksOnlyWhenLiftedOnItself) {
 
 TEST_F(Widgets, ButtonDraggedOffGivesNoClickButTakesThePenUp) {
   CButton b;
-  b.Create(3, 100, 50, 26, 44, 392, 393, kButtonUp, 1, 0, 0, 100, kWidgetFrameMode, 0);
+  b.Create(3, 100, 50, 26, 44, kPictureScoresOk, kPictureScoresOkPressed, kButtonUp, 1, 0, 0, 100,
+           kWidgetFrameMode, 0);
   InputEvent e = Pen(kEventPenDown, 100, 50);
   ASSERT_EQ(b.HandleEvent(&e), 1);
   e = Pen(kEventPenUp, 127, 50);  // one column past the closed rectangle
@@ -76,7 +79,8 @@ TEST_F(Widgets, ButtonDraggedOffGivesNoClickButTakesThePenUp) {
 
 TEST_F(Widgets, DisabledButtonIgnoresEverything) {
   CButton b;
-  b.Create(1, 0, 0, 26, 90, 394, 395, kButtonDisabled, 1, 0, 0, 100, kWidgetFrameMode, 0);
+  b.Create(1, 0, 0, 26, 90, kPictureScoresReset, kPictureScoresResetPressed, kButtonDisabled, 1, 0,
+           0, 100, kWidgetFrameMode, 0);
   for (std::uint32_t type : {kEventPenDown, kEventPenHeld, kEventPenUp}) {
     InputEvent e = Pen(type, 5, 5);
     EXPECT_EQ(b.HandleEvent(&e), 0);
@@ -87,7 +91,8 @@ TEST_F(Widgets, DisabledButtonIgnoresEverything) {
 
 TEST_F(Widgets, CheckBoxTogglesOnPenDownAndInertStatesNever) {
   CCheckBox c;
-  c.Create(8, 144, 154, 26, 24, 375, 376, 0, nullptr, 1, 0, 0, 100, kWidgetFrameMode);
+  c.Create(8, 144, 154, 26, 24, kPictureCheckTicked, kPictureCheckEmpty, 0, nullptr, 1, 0, 0, 100,
+           kWidgetFrameMode);
   InputEvent e = Pen(kEventPenDown, 150, 160);
   e.data[8] = 0xABCD0000u;
   EXPECT_EQ(c.HandleEvent(&e), 1);
@@ -108,7 +113,8 @@ TEST_F(Widgets, CheckBoxTogglesOnPenDownAndInertStatesNever) {
   }
 
   CCheckBox inert;
-  inert.Create(7, 144, 31, 26, 24, 375, 376, 2, nullptr, 1, 0, 0, 100, kWidgetFrameMode);
+  inert.Create(7, 144, 31, 26, 24, kPictureCheckTicked, kPictureCheckEmpty, 2, nullptr, 1, 0, 0,
+               100, kWidgetFrameMode);
   EXPECT_EQ(inert.sprite.frameIndex, 0);
   e = Pen(kEventPenDown, 150, 40);
   EXPECT_EQ(inert.HandleEvent(&e), 0);
@@ -119,7 +125,8 @@ TEST_F(Widgets, CheckBoxTogglesOnPenDownAndInertStatesNever) {
 // The options screen's music slider.
 struct SliderTest : Widgets {
   void Make(int value, int min = 0, int max = 70, int step = 6) {
-    s.Create(0, 71, 21, 18, 184, 18, 35, 380, 380, 377, 378, min, max, value, step, 1, 1, 0, 100,
+    s.Create(0, 71, 21, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
+             kPictureSliderThumb, kPictureSliderThumbPressed, min, max, value, step, 1, 1, 0, 100,
              -1);
   }
   int TrackBottom() const { return 21 + 184; }
@@ -130,18 +137,21 @@ TEST_F(SliderTest, CreationRepairsItsArguments) {
   Make(80);
   EXPECT_EQ(s.value, 35);
   CSlider a;
-  a.Create(0, 0, 0, 18, 184, 18, 35, 380, 380, 377, 378, 0, -5, -1, 0, 1, 0, 0, 100, -1);
+  a.Create(0, 0, 0, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
+           kPictureSliderThumb, kPictureSliderThumbPressed, 0, -5, -1, 0, 1, 0, 0, 100, -1);
   EXPECT_EQ(a.max, 10);
   EXPECT_EQ(a.step, 3);
   EXPECT_EQ(a.value, 5);
   // An empty range: the whole track per unit, cut to 8 bits and made positive.
   CSlider b;
-  b.Create(0, 0, 0, 18, 184, 18, 35, 380, 380, 377, 378, 20, 10, 5, 2, 1, 0, 0, 100, -1);
+  b.Create(0, 0, 0, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
+           kPictureSliderThumb, kPictureSliderThumbPressed, 20, 10, 5, 2, 1, 0, 0, 100, -1);
   EXPECT_EQ(b.pixelsPerUnit, 1);
   EXPECT_EQ(b.repeatDelay, 15);
   // The lower value test is against 0, not against min.
   CSlider c;
-  c.Create(0, 0, 0, 18, 184, 18, 35, 380, 380, 377, 378, 10, 60, 3, 5, 1, 0, 0, 100, -1);
+  c.Create(0, 0, 0, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
+           kPictureSliderThumb, kPictureSliderThumbPressed, 10, 60, 3, 5, 1, 0, 0, 100, -1);
   EXPECT_EQ(c.value, 3);
 }
 
@@ -224,7 +234,8 @@ TEST_F(SliderTest, PagingStepsTowardsThePenWithRepeatDelay) {
 TEST_F(SliderTest, PenDownAtTheCurrentValueOrBesideTheTrackDoesNothing) {
   // A track wider than its thumb, so the pen can touch the track level with
   // the thumb's middle without touching the thumb.
-  s.Create(0, 71, 21, 30, 184, 18, 35, 380, 380, 377, 378, 0, 70, 35, 6, 1, 1, 0, 100, -1);
+  s.Create(0, 71, 21, 30, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
+           kPictureSliderThumb, kPictureSliderThumbPressed, 0, 70, 35, 6, 1, 1, 0, 100, -1);
   int y = 21 + 184 - 17 - 35 * 2;
   InputEvent e = Pen(kEventPenDown, 100, y);
   EXPECT_EQ(s.HandleEvent(&e), 0);

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "assets/resource_ids.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "platform/resource_table.h"
@@ -31,10 +32,10 @@ class SoundPlayerTest : public ::testing::Test {
     music = MakeWave(1, 22050, 2, 2008);  // fmt chunk with cbSize
     reload = MakeWave(1, 11025, 0, 108);
     stereo = MakeWave(2, 22050, 0, 108);
-    records = {{u"PCT", 540, click.data(), static_cast<unsigned>(click.size())},
-               {u"WAVE", 535, music.data(), static_cast<unsigned>(music.size())},
-               {u"WAVE", 540, click.data(), static_cast<unsigned>(click.size())},
-               {u"WAVE", 543, reload.data(), static_cast<unsigned>(reload.size())},
+    records = {{u"PCT", kSoundClick, click.data(), static_cast<unsigned>(click.size())},
+               {u"WAVE", kSoundMenuMusic, music.data(), static_cast<unsigned>(music.size())},
+               {u"WAVE", kSoundClick, click.data(), static_cast<unsigned>(click.size())},
+               {u"WAVE", kSoundReload, reload.data(), static_cast<unsigned>(reload.size())},
                {u"WAVE", 600, stereo.data(), static_cast<unsigned>(stereo.size())}};
     ce::testing::UseResourceTable(records.data(), static_cast<unsigned>(records.size()));
     Start(false);
@@ -60,15 +61,15 @@ TEST_F(SoundPlayerTest, EffectsOverlapAtTheSoundVolumeAndEndByThemselves) {
   ASSERT_EQ(player.engine->opened, 1);
   player.SetSoundVolume(40);
   EXPECT_EQ(player.GetSoundVolume(), 40);
-  player.Play(540, 0, 0);
-  player.Play(540, 0, 0);
+  player.Play(kSoundClick, 0, 0);
+  player.Play(kSoundClick, 0, 0);
   EXPECT_EQ(player.engine->CountActiveSamples(), 2);
   const SampleChannel& first = player.engine->channels[0];
   EXPECT_EQ(first.effective, 40);
   EXPECT_EQ(first.loop, 0);
   EXPECT_EQ(first.end, 400u << 8);  // the data chunk less its last 8 bytes
   EXPECT_EQ(first.data, click.data() + 44);
-  player.Play(543, 0, 0);
+  player.Play(kSoundReload, 0, 0);
   EXPECT_EQ(player.engine->channels[2].step, 128u);
   ce::Sleep(300);
   EXPECT_EQ(player.engine->CountActiveSamples(), 0);
@@ -78,7 +79,7 @@ TEST_F(SoundPlayerTest, MusicLoopsAtTheMusicVolumeUntilStopAll) {
   SoundPlayer player;
   player.SetMusicVolume(70);  // plays as 64
   player.SetSoundVolume(10);
-  player.Play(535, 1, 1);
+  player.Play(kSoundMenuMusic, 1, 1);
   const SampleChannel& channel = player.engine->channels[0];
   EXPECT_EQ(channel.effective, 64);
   EXPECT_EQ(channel.loop, 1);
@@ -89,16 +90,16 @@ TEST_F(SoundPlayerTest, MusicLoopsAtTheMusicVolumeUntilStopAll) {
   EXPECT_EQ(channel.effective, 64);
   player.StopAll();
   EXPECT_EQ(player.engine->CountActiveSamples(), 0);
-  player.Play(535, 1, 1);
+  player.Play(kSoundMenuMusic, 1, 1);
   EXPECT_EQ(player.engine->channels[0].effective, 20);
 }
 
 TEST_F(SoundPlayerTest, StopAllStopsWhateverPlaysOnAnyChannel) {
   SoundPlayer player;
-  player.Play(535, 1, 1);  // channel 0
-  player.Play(543, 0, 0);  // channel 1, short
-  player.Play(535, 1, 1);  // channel 2
-  ce::Sleep(200);          // the short one has ended
+  player.Play(kSoundMenuMusic, 1, 1);  // channel 0
+  player.Play(kSoundReload, 0, 0);     // channel 1, short
+  player.Play(kSoundMenuMusic, 1, 1);  // channel 2
+  ce::Sleep(200);                      // the short one has ended
   EXPECT_FALSE(player.engine->channels[1].IsPlaying());
   EXPECT_EQ(player.engine->CountActiveSamples(), 2);
   player.StopAll();
@@ -110,8 +111,8 @@ TEST_F(SoundPlayerTest, MissingOrUnplayableSoundsAreNotPlayed) {
   SoundPlayer player;
   player.Play(599, 0, 0);                            // no such sound
   player.Play(600, 0, 0);                            // stereo
-  ce::testing::UseResourceTable(records.data(), 1);  // id 540 only as a picture
-  player.Play(540, 0, 0);
+  ce::testing::UseResourceTable(records.data(), 1);  // the click only as a picture
+  player.Play(kSoundClick, 0, 0);
   EXPECT_EQ(player.engine->CountActiveSamples(), 0);
 }
 
@@ -120,8 +121,8 @@ TEST_F(SoundPlayerTest, WithoutADeviceEverythingIsSilentlyRefused) {
   SoundPlayer player;
   ASSERT_NE(player.engine, nullptr);
   EXPECT_EQ(player.engine->opened, 0);
-  player.Play(540, 0, 0);
-  player.Play(535, 1, 1);
+  player.Play(kSoundClick, 0, 0);
+  player.Play(kSoundMenuMusic, 1, 1);
   EXPECT_EQ(player.engine->CountActiveSamples(), 0);
   player.StopAll();
   player.SetMusicVolume(3);
