@@ -154,6 +154,11 @@ int Main(int argc, char** argv) {
     return 0;
   }
   if (script && script->failed()) return 2;
+  if (ce::DisplayLost()) {
+    std::fprintf(stderr,
+                 "reedshot: the display went away; the game ended as when its window is closed\n");
+    return 1;
+  }
   if (result == 0 && !g_raisedOtherInstance) {
     std::fprintf(stderr, "reedshot: start-up failed\n");
     return 1;

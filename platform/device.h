@@ -40,6 +40,8 @@ class Device {
   virtual bool IsHeadless() const = 0;
   // False while a replay brings the recorded timer messages itself.
   virtual bool MakesTimerMessages() const { return true; }
+  // The window's display went away (see ce::DisplayLost).
+  virtual bool DisplayLost() const { return false; }
 };
 
 Device* CurrentDevice();

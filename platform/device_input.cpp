@@ -60,6 +60,18 @@ void PostPen(UINT message, int x, int y) {
     PostToMain(message, message == WM_LBUTTONUP ? 0 : 1, at);
 }
 
+bool Stylus::Takes(UINT message, std::int64_t pointer) {
+  bool holds = held_ && holder_ == pointer;
+  if (message == WM_LBUTTONDOWN) {
+    if (held_) return false;
+    held_ = true;
+    holder_ = pointer;
+    return true;
+  }
+  if (message == WM_LBUTTONUP && holds) held_ = false;
+  return holds;
+}
+
 void PostPlayerKey(bool portrait, PlayerKey key, bool down) {
   switch (key) {
     case PlayerKey::kLeft:

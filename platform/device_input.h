@@ -2,6 +2,8 @@
 // game, shared by the devices that have a player (desktop and browser).
 #pragma once
 
+#include <cstdint>
+
 #include "platform/types.h"
 
 namespace ce::detail {
@@ -17,6 +19,24 @@ void ViewToFrameBuffer(bool portrait, int vx, int vy, int* x, int* y);
 // WM_MOUSEMOVE with the pen held (wParam 1), WM_LBUTTONUP without; a move
 // replaces one still waiting, as the device keeps only the newest position.
 void PostPen(UINT message, int x, int y);
+
+// Which pointer is the stylus: the first that presses (the mouse or one
+// finger), until it is lifted. Another pointer's press, moves and lift
+// meanwhile are not the stylus's and are ignored.
+class Stylus {
+ public:
+  static constexpr std::int64_t kMouse = INT64_MIN;  // fingers go by their own ids
+
+  // Whether a pen message (WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP) from
+  // `pointer` is the stylus's, to be posted; a press takes the stylus, a
+  // lift lets it go.
+  bool Takes(UINT message, std::int64_t pointer);
+  bool held() const { return held_; }
+
+ private:
+  bool held_ = false;
+  std::int64_t holder_ = 0;
+};
 
 // Posts what pressing or releasing a key gives: the arrows turned with the
 // picture, Enter as the action button, the application buttons as hot keys.

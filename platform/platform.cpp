@@ -24,6 +24,7 @@ void CloseDataStore();
 
 namespace {
 std::unique_ptr<detail::Device> g_device;
+bool g_displayLost = false;
 PlatformOptions g_options;
 // How long stopping waits for the run's threads to end.
 constexpr std::chrono::seconds kThreadEndBound{5};
@@ -37,6 +38,7 @@ Device* CurrentDevice() { return g_device.get(); }
 bool StartPlatform(const PlatformOptions& options, std::string* error) {
   StopPlatform();
   g_options = options;
+  g_displayLost = false;
   detail::MarkMainThread();
   detail::ResetWindowState();
   std::fill_n(detail::WindowPixels(), detail::kScreenWidth * detail::kScreenHeight, 0);
@@ -54,6 +56,8 @@ bool StartPlatform(const PlatformOptions& options, std::string* error) {
   return true;
 }
 
+bool DisplayLost() { return g_displayLost; }
+
 void StopPlatform() {
   // The run's threads end first: they may still use the device.
   for (DWORD id : detail::EndThreads(kThreadEndBound))
@@ -62,6 +66,7 @@ void StopPlatform() {
   if (g_device) detail::StopWave();
   detail::StopListening();
   detail::CloseDataStore();
+  if (g_device) g_displayLost = g_device->DisplayLost();
   g_device.reset();
 }
 

@@ -26,6 +26,10 @@ bool StartPlatform(const PlatformOptions& options, std::string* error);
 void StopPlatform();
 bool PlatformStarted();
 const PlatformOptions& GetPlatformOptions();
+// True when the run ended because the window's display went away (the X
+// server ended or the connection broke): it ended as closing the window
+// ends it, and the program exits with a failure status.
+bool DisplayLost();
 
 // Landscape view of the window (as the player holds the device), or the
 // unturned frame buffer with --portrait. Writes a PNG; false on failure.

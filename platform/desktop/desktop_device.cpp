@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <thread>
 #include <vector>
 
+#include "platform/desktop/display_loss.h"
 #include "platform/device.h"
 #include "platform/device_input.h"
 #include "platform/live_clock.h"
@@ -29,12 +30,16 @@ class DesktopDevice final : public Device {
   explicit DesktopDevice(const PlatformOptions& options) : options_(options) {}
 
   ~DesktopDevice() override {
+    // A display that went away is left alone: closing the window would
+    // wait for its answer for ever.
+    if (DisplayGone()) return;
     if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
   bool Init(std::string* error) {
+    CatchDisplayLoss();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       *error = std::string("cannot open a window (") + SDL_GetError() +
                "). Is there a display? To run without one, use --headless.";
@@ -76,6 +81,7 @@ class DesktopDevice final : public Device {
     window_ = SDL_CreateWindow("Reedshot", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                ViewWidth() * scale, ViewHeight() * scale, flags);
     if (window_ == nullptr) return false;
+    WatchDisplay(window_);
     SDL_SetWindowMinimumSize(window_, ViewWidth(), ViewHeight());
     // Presents follow the display's refresh, never faster; they are not tied
     // to its vertical blank, so that showing a frame never holds a pass back.
@@ -95,7 +101,7 @@ class DesktopDevice final : public Device {
   }
 
   void RaiseWindow() override {
-    if (window_ == nullptr) return;
+    if (window_ == nullptr || DisplayGone()) return;
     SDL_RestoreWindow(window_);
     SDL_RaiseWindow(window_);
   }
@@ -109,6 +115,10 @@ class DesktopDevice final : public Device {
   }
 
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
+    if (DisplayGone()) {
+      std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+      return 1;  // IDOK
+    }
     Present();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION,
                              caption.empty() ? "Reedshot" : caption.c_str(), text.c_str(), window_);
@@ -116,15 +126,16 @@ class DesktopDevice final : public Device {
   }
 
   bool IsHeadless() const override { return false; }
+  bool DisplayLost() const override { return DisplayGone(); }
 
   bool PollInput(DWORD) override {
     KeepAlive(Clock::now());
-    return !closeRequested_;
+    return !Ending();
   }
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
     KeepAlive(Clock::now());
-    if (closeRequested_) return false;
+    if (Ending()) return false;
     int timeout = 50;
     if (hasDeadline) {
       auto left = static_cast<std::int32_t>(deadline - Now());
@@ -141,7 +152,7 @@ class DesktopDevice final : public Device {
       keepingAlive_ = false;
     }
     KeepAlive(Clock::now());
-    return !closeRequested_;
+    return !Ending();
   }
 
  private:
@@ -164,13 +175,17 @@ class DesktopDevice final : public Device {
     }
   };
 
+  // The window was closed, or its display went away.
+  bool Ending() const { return closeRequested_ || DisplayGone(); }
+
   int ViewWidth() const { return options_.portrait ? kScreenWidth : kScreenHeight; }
   int ViewHeight() const { return options_.portrait ? kScreenHeight : kScreenWidth; }
 
   // Reads the window's events and shows the screen when a frame is due. Runs
   // whenever the program lets time pass, so that nothing it shows is missed.
   void KeepAlive(Clock::time_point now) {
-    if (keepingAlive_) return;  // posting a message reads the clock again
+    // Posting a message reads the clock again.
+    if (keepingAlive_ || DisplayGone()) return;
     keepingAlive_ = true;
     lastKeepAlive_ = now;
     if (PollRaiseRequests()) RaiseWindow();
@@ -181,7 +196,7 @@ class DesktopDevice final : public Device {
 
   void ReadEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) Translate(event);
+    while (!DisplayGone() && SDL_PollEvent(&event) != 0) Translate(event);
   }
 
   // Fits the picture into the window: the largest whole scale, centred, the
@@ -213,7 +228,7 @@ class DesktopDevice final : public Device {
   // Writes the waiting rectangle of the view, scaled, into the window and
   // shows it.
   void Present() {
-    if (surface_ == nullptr) return;
+    if (surface_ == nullptr || DisplayGone()) return;
     nextPresent_ = Clock::now() + presentInterval_;
     if (!dirty_.Any() && !wholeWindow_) return;
     Dirty d = dirty_;
@@ -295,13 +310,12 @@ class DesktopDevice final : public Device {
   }
 
   // A pen-down in the bars is ignored; once the pen is down, its moves and
-  // its pen-up are kept on the picture so that a drag always ends.
-  void PostPen(UINT message, int wx, int wy) {
+  // its pen-up are kept on the picture so that a drag always ends. Only
+  // the pointer that holds the stylus moves it.
+  void PostPen(UINT message, std::int64_t pointer, int wx, int wy) {
     int x = 0, y = 0;
     if (!ToFrameBuffer(wx, wy, message != WM_LBUTTONDOWN, &x, &y)) return;
-    if (message == WM_LBUTTONDOWN) penDown_ = true;
-    if (message == WM_LBUTTONUP) penDown_ = false;
-    ce::detail::PostPen(message, x, y);
+    if (stylus_.Takes(message, pointer)) ce::detail::PostPen(message, x, y);
   }
 
   // The player's key behind an SDL key, if it is one.
@@ -363,20 +377,20 @@ class DesktopDevice final : public Device {
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.which == SDL_TOUCH_MOUSEID) return;  // made from a finger
         if (event.button.button == SDL_BUTTON_LEFT)
-          PostPen(WM_LBUTTONDOWN, event.button.x, event.button.y);
+          PostPen(WM_LBUTTONDOWN, Stylus::kMouse, event.button.x, event.button.y);
         else if (event.button.button == SDL_BUTTON_RIGHT)
           PostPlayerKey(options_.portrait, PlayerKey::kApp3, true);
         return;
       case SDL_MOUSEBUTTONUP:
         if (event.button.which == SDL_TOUCH_MOUSEID) return;
-        if (event.button.button == SDL_BUTTON_LEFT && penDown_)
-          PostPen(WM_LBUTTONUP, event.button.x, event.button.y);
+        if (event.button.button == SDL_BUTTON_LEFT)
+          PostPen(WM_LBUTTONUP, Stylus::kMouse, event.button.x, event.button.y);
         else if (event.button.button == SDL_BUTTON_RIGHT)
           PostPlayerKey(options_.portrait, PlayerKey::kApp3, false);
         return;
       case SDL_MOUSEMOTION:
-        if (penDown_ && event.motion.which != SDL_TOUCH_MOUSEID)
-          PostPen(WM_MOUSEMOVE, event.motion.x, event.motion.y);
+        if (event.motion.which != SDL_TOUCH_MOUSEID)
+          PostPen(WM_MOUSEMOVE, Stylus::kMouse, event.motion.x, event.motion.y);
         return;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
@@ -397,27 +411,16 @@ class DesktopDevice final : public Device {
       PostToMain(WM_ACTIVATE, WA_INACTIVE, 0);
   }
 
-  // The first finger down is the pen, until it is lifted; other fingers
-  // are ignored.
-  void Finger(Uint32 type, const SDL_TouchFingerEvent& finger) {
-    if (type == SDL_FINGERDOWN) {
-      if (penFinger_ || penDown_) return;
-      penFinger_ = finger.fingerId;
-      PostFinger(WM_LBUTTONDOWN, finger);
-      return;
-    }
-    if (!penFinger_ || *penFinger_ != finger.fingerId) return;
-    if (type == SDL_FINGERUP) penFinger_.reset();
-    if (penDown_)  // not when it came down in the bars
-      PostFinger(type == SDL_FINGERUP ? WM_LBUTTONUP : WM_MOUSEMOVE, finger);
-  }
-
   // A finger's place (0..1 across the window) goes through the same
   // transform as the mouse's.
-  void PostFinger(UINT message, const SDL_TouchFingerEvent& finger) {
+  void Finger(Uint32 type, const SDL_TouchFingerEvent& finger) {
+    UINT message = type == SDL_FINGERDOWN ? WM_LBUTTONDOWN
+                   : type == SDL_FINGERUP ? WM_LBUTTONUP
+                                          : WM_MOUSEMOVE;
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
-    PostPen(message, static_cast<int>(finger.x * static_cast<float>(w)),
+    PostPen(message, static_cast<std::int64_t>(finger.fingerId),
+            static_cast<int>(finger.x * static_cast<float>(w)),
             static_cast<int>(finger.y * static_cast<float>(h)));
   }
 
@@ -452,8 +455,7 @@ class DesktopDevice final : public Device {
   Clock::time_point lastKeepAlive_;
   bool keepingAlive_ = false;
   bool closeRequested_ = false;
-  bool penDown_ = false;
-  std::optional<SDL_FingerID> penFinger_;  // the finger that is the pen
+  Stylus stylus_;  // the mouse or the finger that is the pen
   bool fullscreen_ = false;
 };
 

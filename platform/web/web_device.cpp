@@ -33,8 +33,9 @@ constexpr int kViewPixels = kScreenWidth * kScreenHeight;
 // What the page passes in, in the order it happened.
 struct PageInput {
   enum Kind { kPenDown, kPenMove, kPenUp, kKey, kAway } kind;
-  int a;  // pen: view x; key: PlayerKey
-  int b;  // pen: view y; key: 1 down, 0 up
+  int a;             // pen: view x; key: PlayerKey
+  int b;             // pen: view y; key: 1 down, 0 up
+  int pointer = -1;  // pen: the touch's identifier, or -1 for the mouse
 };
 
 std::mutex g_inputMutex;
@@ -189,17 +190,15 @@ class WebDevice final : public Device {
   void Translate(const PageInput& input) {
     switch (input.kind) {
       case PageInput::kPenDown:
-        penDown_ = true;
-        Pen(WM_LBUTTONDOWN, input.a, input.b);
-        return;
       case PageInput::kPenMove:
-        if (penDown_) Pen(WM_MOUSEMOVE, input.a, input.b);
+      case PageInput::kPenUp: {
+        UINT message = input.kind == PageInput::kPenDown ? WM_LBUTTONDOWN
+                       : input.kind == PageInput::kPenUp ? WM_LBUTTONUP
+                                                         : WM_MOUSEMOVE;
+        if (stylus_.Takes(message, input.pointer < 0 ? Stylus::kMouse : input.pointer))
+          Pen(message, input.a, input.b);
         return;
-      case PageInput::kPenUp:
-        if (!penDown_) return;
-        penDown_ = false;
-        Pen(WM_LBUTTONUP, input.a, input.b);
-        return;
+      }
       case PageInput::kKey:
         if (input.a < 0 || input.a > static_cast<int>(PlayerKey::kApp4)) return;
         PostPlayerKey(options_.portrait, static_cast<PlayerKey>(input.a), input.b != 0);
@@ -216,7 +215,7 @@ class WebDevice final : public Device {
   LiveClock clock_;
   std::vector<std::uint32_t> view_;
   bool changed_ = false;
-  bool penDown_ = false;
+  Stylus stylus_;  // the mouse or the touch that is the pen
   bool keepingAlive_ = false;
 };
 
@@ -243,10 +242,10 @@ std::string LibraryVersions() { return std::string("SQLite ") + sqlite3_libversi
 // Called by the page (web_device.js), on its own thread.
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void reedshot_web_pen(int kind, int x, int y) {
+EMSCRIPTEN_KEEPALIVE void reedshot_web_pen(int kind, int pointer, int x, int y) {
   using ce::detail::PageInput;
   if (kind < PageInput::kPenDown || kind > PageInput::kPenUp) return;
-  ce::detail::Arrive({static_cast<PageInput::Kind>(kind), x, y});
+  ce::detail::Arrive({static_cast<PageInput::Kind>(kind), x, y, pointer});
 }
 
 EMSCRIPTEN_KEEPALIVE void reedshot_web_key(int key, int down) {

@@ -100,11 +100,13 @@ if (typeof document !== 'undefined') (function () {
     var scale = canvas.offsetWidth / canvas.width;
     return [Math.floor(canvas.width / 2 + dx / scale), Math.floor(canvas.height / 2 + dy / scale)];
   }
-  var PEN_DOWN = 0, PEN_MOVE = 1, PEN_UP = 2;
-  function pen(kind, clientX, clientY) {
+  // The pointer is the mouse (MOUSE) or a touch's identifier: the program
+  // decides which one is the stylus.
+  var PEN_DOWN = 0, PEN_MOVE = 1, PEN_UP = 2, MOUSE = -1;
+  function pen(kind, pointer, clientX, clientY) {
     if (!ready) return;
     var p = viewPoint(clientX, clientY);
-    Module._reedshot_web_pen(kind, p[0], p[1]);
+    Module._reedshot_web_pen(kind, pointer, p[0], p[1]);
   }
   // Player keys (PlayerKey in device_input.h).
   var KEYS = {ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 4, NumpadEnter: 4,
@@ -117,19 +119,19 @@ if (typeof document !== 'undefined') (function () {
     startAudio();
     if (event.button === 0) {
       mouseDown = true;
-      pen(PEN_DOWN, event.clientX, event.clientY);
+      pen(PEN_DOWN, MOUSE, event.clientX, event.clientY);
     } else if (event.button === 2) {
       key(APP3, true);
     }
     event.preventDefault();
   });
   window.addEventListener('mousemove', function (event) {
-    if (mouseDown) pen(PEN_MOVE, event.clientX, event.clientY);
+    if (mouseDown) pen(PEN_MOVE, MOUSE, event.clientX, event.clientY);
   });
   window.addEventListener('mouseup', function (event) {
     if (event.button === 0 && mouseDown) {
       mouseDown = false;
-      pen(PEN_UP, event.clientX, event.clientY);
+      pen(PEN_UP, MOUSE, event.clientX, event.clientY);
     } else if (event.button === 2) {
       key(APP3, false);
     }
@@ -150,19 +152,19 @@ if (typeof document !== 'undefined') (function () {
     if (touchId !== null) return;
     var touch = event.changedTouches[0];
     touchId = touch.identifier;
-    pen(PEN_DOWN, touch.clientX, touch.clientY);
+    pen(PEN_DOWN, touch.identifier, touch.clientX, touch.clientY);
   }, {passive: false});
   canvas.addEventListener('touchmove', function (event) {
     event.preventDefault();
     var touch = touchOf(event);
-    if (touch) pen(PEN_MOVE, touch.clientX, touch.clientY);
+    if (touch) pen(PEN_MOVE, touch.identifier, touch.clientX, touch.clientY);
   }, {passive: false});
   function touchEnd(event) {
     event.preventDefault();
     var touch = touchOf(event);
     if (!touch) return;
     touchId = null;
-    pen(PEN_UP, touch.clientX, touch.clientY);
+    pen(PEN_UP, touch.identifier, touch.clientX, touch.clientY);
   }
   canvas.addEventListener('touchend', touchEnd, {passive: false});
   canvas.addEventListener('touchcancel', touchEnd, {passive: false});
