@@ -64,6 +64,8 @@ bool IsInputMessage(ce::UINT message, ce::WPARAM wParam, ce::LPARAM lParam) {
     }
     case ce::WM_TIMER:
       return wParam == kTimerId && lParam == 0;
+    case ce::WM_ACTIVATE:
+      return wParam == ce::WA_INACTIVE && lParam == 0;
     default:
       return false;
   }

@@ -1,5 +1,6 @@
 // The input a script or a recording may post to the main window: the
-// stylus on the screen, the keys of the device, and the window's timer.
+// stylus on the screen, the keys of the device, the window's timer, and
+// the window losing the focus.
 #pragma once
 
 #include <string>
@@ -23,8 +24,9 @@ void KeyMessage(const KeyName& key, bool down, ce::UINT* message, ce::WPARAM* wP
                 ce::LPARAM* lParam);
 
 // True for the messages the devices post: a stylus message inside the
-// screen (x 0..239, y 0..319), a known key going down or up, or the tick of
-// the window's timer. Anything else never reaches the game from outside.
+// screen (x 0..239, y 0..319), a known key going down or up, the tick of
+// the window's timer, or the window left (WM_ACTIVATE, WA_INACTIVE).
+// Anything else never reaches the game from outside.
 bool IsInputMessage(ce::UINT message, ce::WPARAM wParam, ce::LPARAM lParam);
 
 }  // namespace drivers

@@ -1,6 +1,7 @@
 // The recording reader on any bytes: it never crashes; what it accepts is
-// only input inside the screen, read back the same when written again, and
-// its screenshots land inside the screenshots folder.
+// only input inside the screen (or the window losing the focus), read back
+// the same when written again, and its screenshots land inside the
+// screenshots folder.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -68,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (e.lParam < 0 || (e.lParam & 0xFFFF) > 239 || (e.lParam >> 16) > 319) std::abort();
     } else if (IsKey(e.message)) {
       if (e.wParam > 0xFF) std::abort();
+    } else if (e.message == ce::WM_ACTIVATE) {
+      if (e.wParam != ce::WA_INACTIVE || e.lParam != 0) std::abort();
     } else if (e.message != ce::WM_TIMER) {
       std::abort();
     }

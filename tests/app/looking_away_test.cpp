@@ -1,7 +1,11 @@
 // Looking away in a real window: when another window takes the focus
 // during play, the game greys and opens its pause menu, and stands still
-// until the player resumes. Needs a display, xdotool and ImageMagick.
+// until the player resumes; the run's recording replays it. Needs a
+// display, xdotool and ImageMagick.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 #include "tests/support/real_window.h"
 
@@ -45,7 +49,9 @@ TEST(LookingAway, FocusElsewhereDuringPlayPausesTheGame) {
   const std::string menu = testsupport::MainMenuPicture(REEDSHOT_BINARY, dir, &error);
   ASSERT_FALSE(menu.empty()) << error;
 
-  RealGame game(REEDSHOT_BINARY, {"--scale", "1", "--mute", "--data-dir", dir + "/data2"});
+  const std::string recording = dir + "/run.rec";
+  RealGame game(REEDSHOT_BINARY,
+                {"--scale", "1", "--mute", "--data-dir", dir + "/data2", "--record", recording});
   ASSERT_TRUE(game.Started());
   const std::string focusGame = "timeout 10 xdotool windowfocus --sync " + game.window();
   // Keyboard focus follows the pointer again at the end, as a virtual
@@ -90,6 +96,32 @@ TEST(LookingAway, FocusElsewhereDuringPlayPausesTheGame) {
   game.Click(215, 270);  // Resume
   EXPECT_TRUE(WaitForGrey(&game, false));
   EXPECT_EQ(game.Close(), 0);
+
+  // The recording holds the focus losses and replays: a state line is put
+  // before and after each, and the one during play opens the pause menu.
+  std::ifstream in(recording);
+  std::ostringstream marked;
+  int losses = 0;
+  for (std::string line; std::getline(in, line);) {
+    bool loss = line == "M 6 0 0";
+    losses += loss ? 1 : 0;
+    marked << (loss ? "J\n" : "") << line << "\n" << (loss ? "J\n" : "");
+  }
+  ASSERT_GE(losses, 2);
+  std::ofstream(dir + "/marked.rec") << marked.str();
+  auto replay = testsupport::RunProgram(
+      REEDSHOT_BINARY, {"--replay", dir + "/marked.rec", "--data-dir", dir + "/data3", "--mute"});
+  ASSERT_EQ(replay.status, 0) << replay.err;
+  auto states = replay.lines();
+  ASSERT_EQ(states.size(), 2u * losses);
+  // The view shown and the one on its way.
+  auto view = [](const std::string& state) {
+    size_t at = state.find("\"view\":");
+    return at == std::string::npos ? std::string()
+                                   : state.substr(at, state.find("\"previous\"") - at);
+  };
+  EXPECT_EQ(view(states[0]), view(states[1]));                            // on the main menu
+  EXPECT_NE(view(states[2 * losses - 2]), view(states[2 * losses - 1]));  // during play
 }
 
 }  // namespace
