@@ -1,5 +1,9 @@
 #include "drivers/line_words.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 namespace drivers {
@@ -26,7 +30,8 @@ bool ReadLine(std::istream& in, std::string* line) {
   for (int c; (c = buffer->sbumpc()) != std::char_traits<char>::eof();) {
     any = true;
     if (c == '\n') break;
-    if (line->size() <= kLongestLine) line->push_back(static_cast<char>(c));
+    line->push_back(static_cast<char>(c));
+    if (line->size() > kLongestLine + 1) return true;  // room for a '\r'
   }
   if (!any) {
     in.setstate(std::ios::eofbit);
@@ -38,8 +43,27 @@ bool ReadLine(std::istream& in, std::string* line) {
 
 bool CheckLength(const std::string& line, std::string* why) {
   if (line.size() <= kLongestLine) return true;
-  *why = "a line longer than " + std::to_string(kLongestLine) + " characters";
+  *why = "a line longer than " + std::to_string(kLongestLine) + " bytes";
   return false;
+}
+
+bool OpenLines(const std::string& path, std::ifstream* in, bool* regular, std::string* why) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) {
+    *why = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    *why = "a folder, not a file";
+    return false;
+  }
+  *regular = S_ISREG(info.st_mode);
+  in->open(path, std::ios::binary);
+  if (!*in) {
+    *why = std::strerror(errno != 0 ? errno : EACCES);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace drivers

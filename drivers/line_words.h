@@ -3,6 +3,7 @@
 #pragma once
 
 #include <charconv>
+#include <fstream>
 #include <istream>
 #include <string>
 #include <vector>
@@ -22,8 +23,8 @@ struct LineError {
 // The words of a line, split at white space.
 std::vector<std::string> Words(const std::string& line);
 
-// No line of these files is longer; a longer one is refused.
-constexpr size_t kLongestLine = 1000;
+// No line of these files is longer (in bytes); a longer one is refused.
+constexpr size_t kLongestLine = 4096;
 
 // A word of the file as an error message may show it: at most 40
 // characters, anything but printable ASCII as '?', so that a file cannot
@@ -31,12 +32,19 @@ constexpr size_t kLongestLine = 1000;
 std::string Shown(const std::string& word);
 
 // Reads one line without its line ending ("\n" or "\r\n"). False at the end.
-// Of a line longer than kLongestLine only the first kLongestLine + 1
-// characters are kept, so a file with no line ends is never held whole.
+// A line longer than kLongestLine stops being read after kLongestLine + 1
+// bytes (which CheckLength refuses), so that neither a file without line
+// ends nor an endless one (/dev/zero) is held or read whole.
 bool ReadLine(std::istream& in, std::string* line);
 
 // False, with *why, for a line longer than kLongestLine.
 bool CheckLength(const std::string& line, std::string* why);
+
+// Opens a script or a recording for reading. A regular file is said so
+// (*regular), as it can be read twice: checked whole, then run. Anything
+// else that reads (a pipe, a device) is read once, as a stream. False, with
+// *why, for a folder or what cannot be opened.
+bool OpenLines(const std::string& path, std::ifstream* in, bool* regular, std::string* why);
 
 // Hands every further line to parse(line, &why), numbering them from
 // first; false at the first line parse refuses, which *error names.

@@ -29,7 +29,7 @@ bool CheckHeader(const std::string& line, std::string* why) {
   return true;
 }
 
-bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, std::string* why) {
+bool ParseEntry(const std::string& line, RecordingEntry* entry, std::string* why) {
   if (!CheckLength(line, why)) return false;
   std::vector<std::string> w = Words(line);
   auto fields = [&](size_t n) {
@@ -41,39 +41,36 @@ bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, s
     *why = "an empty line";
     return false;
   }
+  *entry = RecordingEntry(RecordingEntry::kTicks);
   if (w[0] == "T") {
-    RecordingEntry entry(RecordingEntry::kTicks);
     if (!fields(2)) return false;
-    if (!ToNumber<ce::DWORD>(w[1], 0, UINT32_MAX, &entry.tick) ||
-        !ToNumber<unsigned long>(w[2], 1, ULONG_MAX, &entry.count)) {
+    if (!ToNumber<ce::DWORD>(w[1], 0, UINT32_MAX, &entry->tick) ||
+        !ToNumber<unsigned long>(w[2], 1, ULONG_MAX, &entry->count)) {
       *why = "'T' takes a tick count (0..4294967295) and a number of reads (1 or more)";
       return false;
     }
-    entries->push_back(entry);
   } else if (w[0] == "M") {
-    RecordingEntry entry(RecordingEntry::kMessage);
+    entry->kind = RecordingEntry::kMessage;
     if (!fields(3)) return false;
-    if (!ToNumber<ce::UINT>(w[1], 0, UINT32_MAX, &entry.message) ||
-        !ToNumber<ce::WPARAM>(w[2], 0, UINTPTR_MAX, &entry.wParam) ||
-        !ToNumber<ce::LPARAM>(w[3], INTPTR_MIN, INTPTR_MAX, &entry.lParam)) {
+    if (!ToNumber<ce::UINT>(w[1], 0, UINT32_MAX, &entry->message) ||
+        !ToNumber<ce::WPARAM>(w[2], 0, UINTPTR_MAX, &entry->wParam) ||
+        !ToNumber<ce::LPARAM>(w[3], INTPTR_MIN, INTPTR_MAX, &entry->lParam)) {
       *why = "'M' takes a message and its two parameters, as decimal numbers";
       return false;
     }
-    if (!IsInputMessage(entry.message, entry.wParam, entry.lParam)) {
+    if (!IsInputMessage(entry->message, entry->wParam, entry->lParam)) {
       *why = "message " + w[1] + " " + w[2] + " " + w[3] +
-             " is not input (the stylus at x 0..239, y 0..319, a key of the device, or the timer)";
+             " is not input (the stylus at x 0..239, y 0..319, a key of the device, the timer, "
+             "or the window losing the focus)";
       return false;
     }
-    entries->push_back(entry);
   } else if (w[0] == "S") {
-    RecordingEntry entry(RecordingEntry::kShot);
+    entry->kind = RecordingEntry::kShot;
     if (!fields(1) || !CheckScreenshotName(w[1], why)) return false;
-    entry.name = w[1];
-    entries->push_back(entry);
+    entry->name = w[1];
   } else if (w[0] == "Q" || w[0] == "J") {
     if (!fields(0)) return false;
-    entries->push_back(
-        RecordingEntry(w[0] == "Q" ? RecordingEntry::kQuit : RecordingEntry::kState));
+    entry->kind = w[0] == "Q" ? RecordingEntry::kQuit : RecordingEntry::kState;
   } else {
     *why = "unknown entry '" + Shown(w[0]) + "'";
     return false;
@@ -83,17 +80,30 @@ bool ParseEntry(const std::string& line, std::vector<RecordingEntry>* entries, s
 
 }  // namespace
 
-bool ParseRecording(std::istream& in, std::vector<RecordingEntry>* entries, LineError* error) {
-  std::string line;
+bool RecordingReader::ReadHeader(LineError* error) {
   error->why.clear();
-  if (!ReadLine(in, &line) || !CheckHeader(line, &error->why)) {
+  line_ = 1;
+  error->line = 1;
+  if (!ReadLine(*in_, &text_) || !CheckHeader(text_, &error->why)) {
     if (error->why.empty()) CheckHeader("", &error->why);
-    error->line = 1;
     return false;
   }
-  return ParseLines(
-      in, 2, [&](const std::string& l, std::string* why) { return ParseEntry(l, entries, why); },
-      error);
+  return true;
+}
+
+bool RecordingReader::Next(RecordingEntry* entry, LineError* error) {
+  error->why.clear();
+  if (!ReadLine(*in_, &text_)) return false;
+  error->line = ++line_;
+  return ParseEntry(text_, entry, &error->why);
+}
+
+bool ParseRecording(std::istream& in, std::vector<RecordingEntry>* entries, LineError* error) {
+  RecordingReader reader(&in);
+  if (!reader.ReadHeader(error)) return false;
+  RecordingEntry entry(RecordingEntry::kQuit);
+  while (reader.Next(&entry, error)) entries->push_back(entry);
+  return error->why.empty();
 }
 
 }  // namespace drivers

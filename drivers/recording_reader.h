@@ -1,6 +1,5 @@
-// Recordings as text (see platform/recorder.h for the format). Reading
-// runs nothing: the whole file is checked and turned into entries first,
-// so that a file that is not a recording is refused before the game starts.
+// Recordings as text (see drivers/recorder.h for the format). Reading runs
+// nothing: it turns lines into entries or says what is wrong.
 #pragma once
 
 #include <istream>
@@ -24,8 +23,27 @@ struct RecordingEntry {
   std::string name;  // kShot: a plain file name
 };
 
-// Reads a whole recording; false at the first line that is not right
-// (the first line must name the format and its version), which *error names.
+// Reads a recording one entry at a time, holding one line at most.
+class RecordingReader {
+ public:
+  explicit RecordingReader(std::istream* in) : in_(in) {}
+  // The first line, which must name the format and its version; false,
+  // with *error, when it does not.
+  bool ReadHeader(LineError* error);
+  // The next entry. False at the end (error->why empty) or at a line that
+  // is not right (error->why says what, error->line which).
+  bool Next(RecordingEntry* entry, LineError* error);
+  // The line of the entry Next gave last.
+  int line() const { return line_; }
+
+ private:
+  std::istream* in_;
+  int line_ = 0;
+  std::string text_;
+};
+
+// Reads a whole recording into *entries; false at the first line that is
+// not right, which *error names.
 bool ParseRecording(std::istream& in, std::vector<RecordingEntry>* entries, LineError* error);
 
 }  // namespace drivers

@@ -1,41 +1,90 @@
 #include "drivers/replay.h"
 
-#include <fstream>
+#include <climits>
+#include <cstdio>
 
 #include "drivers/script.h"
 
 namespace drivers {
 
 std::unique_ptr<ReplayDriver> ReplayDriver::FromFile(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = "cannot read recording " + path;
+  auto driver = std::unique_ptr<ReplayDriver>(new ReplayDriver);
+  driver->path_ = path;
+  std::ifstream in;
+  bool regular = false;
+  std::string why;
+  if (!OpenLines(path, &in, &regular, &why)) {
+    *error = "cannot read recording " + path + ": " + why;
     return nullptr;
   }
-  auto driver = std::unique_ptr<ReplayDriver>(new ReplayDriver);
+  if (!regular) {
+    *error = "cannot read recording " + path + ": not a regular file";
+    return nullptr;
+  }
+  RecordingReader reader(&in);
   LineError wrong;
-  if (!ParseRecording(in, &driver->entries_, &wrong)) {
+  if (reader.ReadHeader(&wrong)) {
+    RecordingEntry entry(RecordingEntry::kQuit);
+    while (reader.Next(&entry, &wrong)) {
+    }
+  }
+  if (!wrong.why.empty()) {
     *error = wrong.Text(path);
+    return nullptr;
+  }
+  if (!driver->entries_.Open(path) || !driver->ticks_.Open(path)) {
+    *error = "cannot read recording " + path;
     return nullptr;
   }
   return driver;
 }
 
-void ReplayDriver::Begin() {
-  ce::headless::SetReplay(true);
-  FeedTicks();
+bool ReplayDriver::Pass::Open(const std::string& path) {
+  file.open(path, std::ios::binary);
+  reader = std::make_unique<RecordingReader>(&file);
+  LineError wrong;
+  return file && reader->ReadHeader(&wrong);
 }
 
-void ReplayDriver::FeedTicks() {
-  for (; next_ < entries_.size() && entries_[next_].kind == RecordingEntry::kTicks; ++next_)
-    ce::headless::FeedTicks(entries_[next_].tick, entries_[next_].count);
+bool ReplayDriver::Pass::Next(RecordingEntry* entry) {
+  LineError wrong;
+  if (reader->Next(entry, &wrong)) return true;
+  // The file was checked whole; it changed since.
+  if (!wrong.why.empty())
+    std::fprintf(stderr, "reedshot: %s\n", wrong.Text("the recording").c_str());
+  return false;
+}
+
+void ReplayDriver::ReadAhead() {
+  haveNext_ = false;
+  while (entries_.Next(&next_)) {
+    if (next_.kind == RecordingEntry::kTicks) continue;
+    haveNext_ = true;
+    ticksBefore_ = entries_.reader->line();
+    return;
+  }
+  ticksBefore_ = INT_MAX;
+}
+
+void ReplayDriver::Begin() {
+  ce::headless::SetReplay(true);
+  ReadAhead();
+}
+
+void ReplayDriver::OnTicksUsedUp() {
+  RecordingEntry entry(RecordingEntry::kQuit);
+  while (ticks_.reader->line() + 1 < ticksBefore_ && ticks_.Next(&entry)) {
+    if (entry.kind != RecordingEntry::kTicks) continue;
+    ce::headless::FeedTicks(entry.tick, entry.count);
+    return;
+  }
 }
 
 bool ReplayDriver::OnIdle() {
-  while (next_ < entries_.size()) {
-    const RecordingEntry& entry = entries_[next_++];
+  while (haveNext_) {
+    const RecordingEntry entry = next_;
     // The tick counts read while this entry is handled follow it.
-    FeedTicks();
+    ReadAhead();
     switch (entry.kind) {
       case RecordingEntry::kMessage:
         ce::headless::PostInput(entry.message, entry.wParam, entry.lParam);

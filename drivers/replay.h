@@ -2,10 +2,10 @@
 // counts, so the run takes the same course.
 #pragma once
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "drivers/recording_reader.h"
 #include "platform/headless/headless.h"
@@ -14,8 +14,9 @@ namespace drivers {
 
 class ReplayDriver : public ce::headless::Driver {
  public:
-  // Reads and checks the whole recording; nullptr (with *error) when it
-  // cannot be read or is not a recording this program plays.
+  // Checks the whole recording, line by line, before anything runs;
+  // nullptr (with *error) when it cannot be read, is not a regular file
+  // (it is read twice), or is not a recording this program plays.
   static std::unique_ptr<ReplayDriver> FromFile(const std::string& path, std::string* error);
 
   // Once the platform runs: the device takes its tick counts from the
@@ -24,13 +25,30 @@ class ReplayDriver : public ce::headless::Driver {
   void SetStateFunction(std::function<std::string()> state) { state_ = std::move(state); }
   void SetScreenshotDir(std::string dir) { screenshotDir_ = std::move(dir); }
   bool OnIdle() override;
+  void OnTicksUsedUp() override;
 
  private:
-  // Hands the device the tick counts up to the next entry of another kind.
-  void FeedTicks();
+  // One pass over the file, from its second line.
+  struct Pass {
+    std::ifstream file;
+    std::unique_ptr<RecordingReader> reader;
+    bool Open(const std::string& path);
+    // The next entry, or false at the end.
+    bool Next(RecordingEntry* entry);
+  };
 
-  std::vector<RecordingEntry> entries_;
-  size_t next_ = 0;
+  // Reads ahead to the next entry that is not tick counts.
+  void ReadAhead();
+
+  std::string path_;
+  // Two passes run side by side, so that only a line or two is held: one
+  // over the entries the run takes in turn, one over the tick counts.
+  Pass entries_, ticks_;
+  RecordingEntry next_{RecordingEntry::kQuit};
+  bool haveNext_ = false;
+  // Tick counts on lines before this one may be read: those written before
+  // the entry the run took last.
+  int ticksBefore_ = 0;
   std::function<std::string()> state_;
   std::string screenshotDir_;  // empty: screenshots are not written
 };

@@ -1,7 +1,6 @@
 #include "drivers/script.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 
 #include "drivers/recorder.h"
@@ -31,17 +30,32 @@ void PrintState(const std::function<std::string()>& state) {
 }
 
 std::unique_ptr<ScriptDriver> ScriptDriver::FromFile(const std::string& path, std::string* error) {
-  std::ifstream file(path);
-  if (!file) {
-    *error = "cannot read script " + path;
+  auto driver = std::unique_ptr<ScriptDriver>(new ScriptDriver);
+  bool regular = false;
+  std::string why;
+  if (!OpenLines(path, &driver->file_, &regular, &why)) {
+    *error = "cannot read script " + path + ": " + why;
     return nullptr;
   }
-  auto driver = std::unique_ptr<ScriptDriver>(new ScriptDriver);
+  driver->in_ = &driver->file_;
+  // A pipe or a device is read as it comes, as standard input is.
+  if (!regular) return driver;
+  // A file is checked whole first, a line at a time, then read again to run.
+  std::vector<ScriptStep> steps;
   LineError wrong;
-  if (!ParseScript(file, &driver->steps_, &wrong)) {
+  bool ok = ParseLines(
+      driver->file_, 1,
+      [&](const std::string& line, std::string* lineWhy) {
+        steps.clear();
+        return ParseScriptLine(line, &steps, lineWhy);
+      },
+      &wrong);
+  if (!ok) {
     *error = wrong.Text(path);
     return nullptr;
   }
+  driver->file_.clear();
+  driver->file_.seekg(0);
   return driver;
 }
 
@@ -53,17 +67,19 @@ std::unique_ptr<ScriptDriver> ScriptDriver::FromStream(std::istream* in) {
 
 bool ScriptDriver::NextSteps() {
   if (in_ == nullptr) return false;
+  // Only the steps of the line being run are held, however long the script.
+  steps_.clear();
+  nextStep_ = 0;
   std::string line;
   while (ReadLine(*in_, &line)) {
     ++lineNumber_;
     std::string why;
-    size_t before = steps_.size();
     if (!ParseScriptLine(line, &steps_, &why)) {
       std::fprintf(stderr, "script line %d: %s\n", lineNumber_, why.c_str());
       failed_ = true;
       return false;
     }
-    if (steps_.size() > before) return true;
+    if (!steps_.empty()) return true;
   }
   return false;
 }

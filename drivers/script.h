@@ -1,6 +1,7 @@
 // Headless scripts: one command a line, run against virtual time.
 #pragma once
 
+#include <fstream>
 #include <functional>
 #include <istream>
 #include <memory>
@@ -25,9 +26,10 @@ class ScriptDriver : public ce::headless::Driver {
  public:
   using StateFunction = std::function<std::string()>;
 
-  // A whole file, checked before anything runs.
+  // A file, checked whole before anything runs, then read again a line at
+  // a time as the run goes; a pipe or a device is read as a stream.
   static std::unique_ptr<ScriptDriver> FromFile(const std::string& path, std::string* error);
-  // Commands read as they arrive (no look-ahead).
+  // Commands read as they arrive (no look-ahead), a line at a time.
   static std::unique_ptr<ScriptDriver> FromStream(std::istream* in);
 
   void SetStateFunction(StateFunction state) { state_ = std::move(state); }
@@ -41,6 +43,7 @@ class ScriptDriver : public ce::headless::Driver {
 
   std::vector<ScriptStep> steps_;
   size_t nextStep_ = 0;
+  std::ifstream file_;  // FromFile's
   std::istream* in_ = nullptr;
   int lineNumber_ = 0;
   bool failed_ = false;

@@ -1,6 +1,7 @@
 #include "platform/data_store.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -147,14 +148,33 @@ std::string MoveAside(const std::string& path) {
   return target;
 }
 
+// The first of the data file and its logs that is there but is not a
+// regular file (a pipe, a device, a folder), or "". Nothing is opened.
+std::string NotARegularFile(const std::string& path) {
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    struct stat info;
+    std::string name = path + suffix;
+    if (stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return name;
+  }
+  return "";
+}
+
 void Open(const std::string& directory, sqlite3** db, bool* writable) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::create_directories(directory, ec);
   const std::string path = (fs::path(directory) / kFileName).string();
 
-  OpenResult result =
-      TryOpen(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, db);
+  // A pipe or a device in the file's place (or its log's) would block the
+  // start or feed it endless bytes: only regular files are opened.
+  OpenResult result = OpenResult::kUnusable;
+  if (std::string odd = NotARegularFile(path); !odd.empty()) {
+    std::fprintf(stderr,
+                 "reedshot: %s is not a regular file; settings and scores will not be kept\n",
+                 odd.c_str());
+  } else {
+    result = TryOpen(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, db);
+  }
   if (result == OpenResult::kDamaged) {
     std::string moved = MoveAside(path);
     if (!moved.empty()) {
@@ -176,7 +196,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
   *writable = false;
   // Read-only: as it is, or when its log cannot be opened in a directory
   // that cannot be written, as it was last checkpointed.
-  if (result == OpenResult::kUnusable && fs::exists(path, ec) &&
+  if (result == OpenResult::kUnusable && fs::exists(path, ec) && NotARegularFile(path).empty() &&
       (TryOpen(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, db) == OpenResult::kOpened ||
        TryOpen("file:" + UriPath(path) + "?immutable=1",
                SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
@@ -185,7 +205,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
                  path.c_str());
     return;
   }
-  if (result == OpenResult::kUnusable)
+  if (result == OpenResult::kUnusable && NotARegularFile(path).empty())
     std::fprintf(stderr, "reedshot: cannot write in %s; settings and scores will not be saved\n",
                  directory.c_str());
   // Nothing on disk can be used: an empty store in memory that refuses writes.

@@ -18,6 +18,9 @@ class Driver {
   // The main thread sleeps for ms (virtual) milliseconds in the middle of
   // a pass: what the window shows now is otherwise never seen by OnIdle.
   virtual void OnSleep(DWORD) {}
+  // Replay: the main thread reads the tick count and every count fed so
+  // far has been read; the driver feeds the next, when there is one.
+  virtual void OnTicksUsedUp() {}
 };
 
 void SetDriver(Driver* driver);
@@ -34,7 +37,8 @@ void Quit();
 void LoseWaveDevice();
 
 // Replay: the main thread's reads of the tick count answer these values in
-// order (count reads each), and the timer makes no messages of its own.
+// order (count reads each; the driver is asked for more when they are used
+// up), and the timer makes no messages of its own.
 void SetReplay(bool on);
 void FeedTicks(DWORD tick, unsigned long count);
 

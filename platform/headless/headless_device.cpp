@@ -25,6 +25,7 @@ constexpr int kReadsPerBusyMillisecond = 1000;
 class HeadlessDevice final : public Device {
  public:
   DWORD Now() override {
+    if (replay_ && IsMainThread() && feed_.empty() && driver_ != nullptr) driver_->OnTicksUsedUp();
     if (replay_ && IsMainThread() && !feed_.empty()) {
       auto& [tick, count] = feed_.front();
       now_.store(tick);

@@ -1,5 +1,6 @@
 // The real program, run headless from scripts.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -131,6 +132,42 @@ TEST(HeadlessRunTest, CommandLineMistakesHelpAndVersion) {
   EXPECT_EQ(version.lines()[0].rfind("reedshot ", 0), 0u);
   EXPECT_EQ(version.lines()[1].rfind("SDL 2.", 0), 0u) << version.out;
   EXPECT_NE(version.lines()[1].find(", SQLite 3."), std::string::npos) << version.out;
+}
+
+// What is not a script or a recording file is refused with status 2, and
+// nothing the program reads makes it hang: a folder, an endless device, a
+// pipe in the data file's place.
+TEST(HeadlessRunTest, WhatIsNotAFileIsRefusedAndNothingHangs) {
+  std::string dir = testsupport::MakeTempDir("e2e");
+  // Bounded by `timeout`: a hang fails with status 124.
+  auto run = [&](const std::vector<std::string>& args) {
+    std::vector<std::string> all{"60", REEDSHOT_BINARY, "--data-dir", dir + "/data", "--mute"};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunProgram("/usr/bin/timeout", all);
+  };
+  for (const char* option : {"--script", "--replay"}) {
+    auto folder = run({option, dir});
+    EXPECT_EQ(folder.status, 2) << option << folder.err;
+    EXPECT_NE(folder.err.find("a folder"), std::string::npos) << folder.err;
+    auto endless = run({option, "/dev/zero"});
+    EXPECT_EQ(endless.status, 2) << option << endless.err;
+  }
+  // A script of one endless line is refused at its first line.
+  auto piped = RunProgram(
+      "/bin/sh", {"-c", std::string("head -c 100000 /dev/zero | timeout 60 ") + REEDSHOT_BINARY +
+                            " --mute --data-dir " + dir + "/data --script -"});
+  EXPECT_EQ(piped.status, 2) << piped.err;
+  EXPECT_NE(piped.err.find("line 1: a line longer than"), std::string::npos) << piped.err;
+
+  std::string data = dir + "/fifo";
+  mkdir(data.c_str(), 0755);
+  ASSERT_EQ(mkfifo((data + "/reedshot.db").c_str(), 0644), 0);
+  std::string script = ScriptFile(dir, "wait 100\nstate\n");
+  auto fifo = RunProgram("/usr/bin/timeout",
+                         {"60", REEDSHOT_BINARY, "--script", script, "--data-dir", data, "--mute"});
+  EXPECT_EQ(fifo.status, 0) << fifo.err;
+  EXPECT_EQ(fifo.lines().size(), 1u);
+  EXPECT_NE(fifo.err.find("reedshot.db is not a regular file"), std::string::npos) << fifo.err;
 }
 
 }  // namespace

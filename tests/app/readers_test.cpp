@@ -6,11 +6,11 @@
 
 #include "drivers/input_message.h"
 #include "drivers/recorder.h"
-#include "platform/run_observer.h"
 #include "drivers/recording_reader.h"
 #include "drivers/screenshot_name.h"
 #include "drivers/script_parser.h"
 #include "platform/messages.h"
+#include "platform/run_observer.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -50,7 +50,7 @@ TEST(ScriptLineTest, MistakesAreNamed) {
     EXPECT_FALSE(error.empty()) << line;
   }
   std::string error;
-  EXPECT_FALSE(drivers::ParseScriptLine("# " + std::string(1000, '#'), &steps, &error));
+  EXPECT_FALSE(drivers::ParseScriptLine("# " + std::string(5000, '#'), &steps, &error));
   EXPECT_TRUE(steps.empty());
 }
 
@@ -165,6 +165,8 @@ TEST(RecordingReaderTest, WhatIsNotARecordingIsRefusedWithItsLine) {
       {kHeader + "M 786 193 0\n", 2, "not input"},       // hot key, no code
       {kHeader + "M 256 193 0\n", 2, "not input"},       // app1 as a plain key
       {kHeader + "M 275 1 0\n", 2, "not input"},         // another timer
+      {kHeader + "M 6 1 0\n", 2, "not input"},           // the focus coming back
+      {kHeader + "M 6 0 7\n", 2, "not input"},
       {kHeader + "M 513 1\n", 2, "fields"},
       {kHeader + "M 513 1 0x10\n", 2, "parameters"},
       {kHeader + "S ../../../../tmp/evil\n", 2, "plain file name"},
@@ -173,7 +175,7 @@ TEST(RecordingReaderTest, WhatIsNotARecordingIsRefusedWithItsLine) {
       {kHeader + "S bell\a\n", 2, "control"},
       {kHeader + "J\nQ now\n", 3, "fields"},
       {kHeader + "\x1b]0;pwned\a 1 2\n", 2, "unknown entry '?]0;pwned?'"},
-      {kHeader + "J\n" + std::string(5000, 'J') + "\nJ\n", 3, "longer than 1000"},
+      {kHeader + "J\n" + std::string(5000, 'J') + "\nJ\n", 3, "longer than 4096 bytes"},
       {std::string(1 << 20, 'r'), 1, "not a Reedshot recording"},
   };
   for (const Case& c : cases) {
@@ -193,12 +195,14 @@ TEST(RecordingReaderTest, TakesTheInputTheDevicesSend) {
     text << "M " << m << " 0 " << ce::MAKELPARAM(239, 319) << "\nM " << m << " 1 0\n";
   // An arrow, and hardware key 3 as the desktop sends it (a hot key down).
   text << "M 256 37 0\nM 257 37 0\nM 786 195 12779528\nM 257 195 0\n";
+  // The window losing the focus, as the desktop and the browser post it.
+  text << "M 6 0 0\n";
   text << "M 275 15000 0\nS 01-title\nJ\nQ\nT 100000 1\n";
   drivers::LineError wrong;
   bool ok = false;
   auto entries = Read(text.str(), &wrong, &ok);
   ASSERT_TRUE(ok) << wrong.line << ": " << wrong.why;
-  EXPECT_EQ(entries.size(), 1u + 6 + 4 + 5);
+  EXPECT_EQ(entries.size(), 1u + 6 + 4 + 1 + 5);
 }
 
 }  // namespace
