@@ -113,6 +113,17 @@ TEST_F(DesktopInputTest, TheFirstFingerIsTheStylusAndOtherFingersAreIgnored) {
             (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 10, 309}, {ce::WM_LBUTTONUP, 10, 309}}));
 }
 
+// One pointer is the stylus at a time: the mouse pressed while a finger
+// holds it is ignored, and a finger while the mouse holds it.
+TEST_F(DesktopInputTest, ASecondPointerWhileOneIsTheStylusIsIgnored) {
+  EXPECT_EQ(Feed({Finger(SDL_FINGERDOWN, 7, 0.25f, 0.5f), Button(SDL_MOUSEBUTTONDOWN, 10, 10, 0),
+                  Button(SDL_MOUSEBUTTONUP, 10, 10, 0), Finger(SDL_FINGERUP, 7, 0.25f, 0.5f)}),
+            (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 120, 239}, {ce::WM_LBUTTONUP, 120, 239}}));
+  EXPECT_EQ(Feed({Button(SDL_MOUSEBUTTONDOWN, 10, 10, 0), Finger(SDL_FINGERDOWN, 7, 0.25f, 0.5f),
+                  Finger(SDL_FINGERUP, 7, 0.25f, 0.5f), Button(SDL_MOUSEBUTTONUP, 10, 10, 0)}),
+            (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 10, 309}, {ce::WM_LBUTTONUP, 10, 309}}));
+}
+
 TEST_F(DesktopInputTest, AFingerDownInTheBarsIsNoStylus) {
   // 480 x 240: the picture at scale 1 in the middle, bars of 80 each side.
   SDL_SetWindowSize(window_, 480, 240);
