@@ -3,10 +3,8 @@
 #include <cstring>
 
 #include "persistence/ce_db_prop.h"
-#include "persistence/save_failure.h"
 #include "platform/error.h"
 #include "platform/local_memory.h"
-#include "platform/store_writes.h"
 #include "platform/window.h"
 
 namespace {
@@ -56,19 +54,15 @@ void BuildProps(const HighScoreEntry& entry, CCeDbPropList* list) {
   list->Insert(prop, list->count);
 }
 
-// Writes one record (0: a new one); returns the device's error.
-ce::DWORD WriteRecord(ce::HANDLE database, ce::CEOID record, const HighScoreEntry& entry) {
+// Writes one record (0: a new one) and reports a full store or a bad
+// parameter.
+void WriteRecord(ce::HANDLE database, ce::CEOID record, const HighScoreEntry& entry) {
   CCeDbPropList list;
   BuildProps(entry, &list);
   ce::CEPROPVAL values[kPropCount];
   list.GetValues(values);
   ce::CeWriteRecordProps(database, record, kPropCount, values);
-  return ce::GetLastError();
-}
-
-// As WriteRecord, and reports a full store or a bad parameter.
-void WriteNewRecord(ce::HANDLE database, const HighScoreEntry& entry) {
-  ce::DWORD error = WriteRecord(database, 0, entry);
+  ce::DWORD error = ce::GetLastError();
   if (error == ce::ERROR_DISK_FULL) ShowError(u"Disk is full!", 0);
   if (error == ce::ERROR_INVALID_PARAMETER) ShowError(u"Invalid parameter!", 0);
 }
@@ -115,7 +109,7 @@ void HighScoreTable::CreateDatabase() {
   }
   Clear();
   ce::HANDLE database = OpenHighScores();
-  for (const HighScoreEntry& entry : entries) WriteNewRecord(database, entry);
+  for (const HighScoreEntry& entry : entries) WriteRecord(database, 0, entry);
   ce::CloseHandle(database);
 }
 
@@ -162,25 +156,19 @@ void HighScoreTable::Load() {
   ce::CloseHandle(database);
 }
 
-// The ten records are written together or none is: a save that fails keeps
-// the previous table whole, and is told once.
+// Each record is written on its own: one that cannot be written is told,
+// and the others are still written.
 void HighScoreTable::Save() {
   ce::HANDLE database = OpenHighScores();
-  // A database that cannot be opened was told of already.
-  const bool opened = database != ce::INVALID_HANDLE_VALUE;
-  ce::BeginStoreWrites();
   ce::DWORD index = 0;
   ce::CEOID record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_BEGINNING, 0, &index);
-  bool failed = false;
   for (const HighScoreEntry& entry : entries) {
-    failed |= WriteRecord(database, record, entry) != ce::ERROR_SUCCESS;
+    WriteRecord(database, record, entry);
     // Past the last record (a database left short by a crash while it was
     // made) the rest become new records, so that none overwrites another.
     if (record != 0) record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_CURRENT, 1, &index);
   }
-  failed |= ce::EndStoreWrites() != ce::ERROR_SUCCESS;
   ce::CloseHandle(database);
-  if (failed && opened) ReportSaveFailure();
 }
 
 void HighScoreTable::Clear() {

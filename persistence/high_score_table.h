@@ -22,8 +22,8 @@ class HighScoreTable {
   // Creates "HISCORE" with ten empty records unless it exists.
   void CreateDatabase();
   void Load();
-  // Writes the entries over the ten records, all together or none; a
-  // failure is told once a run.
+  // Writes the entries over the ten records, each on its own; each one
+  // that cannot be written is told.
   void Save();
   // Empties all ten entries in memory.
   void Clear();

@@ -3,8 +3,7 @@
 #include <cstring>
 
 #include "persistence/high_score_table.h"
-#include "persistence/save_failure.h"
-#include "platform/store_writes.h"
+#include "platform/window.h"
 #include "sound/sound_player.h"
 
 namespace {
@@ -43,7 +42,6 @@ SettingsStore::SettingsStore(SoundPlayer* player)
       pendingScore(0),
       resultPending(0),
       key(nullptr) {
-  ResetSaveFailureReport();
   SetName(userName, kDefaultName);
   SetName(playerName, kDefaultName);
 
@@ -127,14 +125,15 @@ SettingsStore::~SettingsStore() {
   highScores = nullptr;
 }
 
-// All the values are written together or none is: a save that fails keeps
-// the previous ones whole, and is told once.
+// Each value is written on its own: one that cannot be written is told,
+// and the others are still written.
 void SettingsStore::Save() {
   if (key == nullptr) return;
-  bool failed = false;
-  auto write = [&](const char16_t* name, ce::DWORD type, const void* data, ce::DWORD size) {
-    failed |= ce::RegSetValueExW(key, name, 0, type, static_cast<const ce::BYTE*>(data), size) !=
-              static_cast<ce::LONG>(ce::ERROR_SUCCESS);
+  auto write = [this](const char16_t* name, ce::DWORD type, const void* data, ce::DWORD size) {
+    if (ce::RegSetValueExW(key, name, 0, type, static_cast<const ce::BYTE*>(data), size) !=
+        static_cast<ce::LONG>(ce::ERROR_SUCCESS))
+      ce::MessageBoxW(ce::GetForegroundWindow(), u"Can not add information into registry!", nullptr,
+                      ce::MB_OK);
   };
   auto writeNumber = [&](const char16_t* name, ce::LONG value) {
     ce::DWORD v = static_cast<ce::DWORD>(value);
@@ -146,7 +145,6 @@ void SettingsStore::Save() {
     SetName(text, value);
     write(name, ce::REG_SZ, text, static_cast<ce::DWORD>((NameLength(text) + 1) * 2));
   };
-  ce::BeginStoreWrites();
   writeNumber(u"SoundVol", soundVolume);
   writeNumber(u"MusicVol", musicVolume);
   writeNumber(u"KilledDucks", killedDucks);
@@ -158,8 +156,16 @@ void SettingsStore::Save() {
   writeName(u"PlayerName", playerName);
   writeNumber(u"MenuAnimation", menuAnimation != 0 ? 1 : 0);
   writeNumber(u"SpecialEffects", specialEffects != 0 ? 1 : 0);
-  failed |= ce::EndStoreWrites() != ce::ERROR_SUCCESS;
-  if (failed) ReportSaveFailure();
+}
+
+void SettingsStore::EnterPendingResult(HighScoreEntry* entry) {
+  if (userName[0] == 0 || resultPending != 1) return;
+  *entry = HighScoreEntry{};
+  entry->isNewest = 1;
+  entry->score = pendingScore;
+  SetName(entry->name, userName);
+  highScores->InsertScore(*entry);
+  resultPending = 0;
 }
 
 void SettingsStore::ApplyDefaults() {

@@ -8,6 +8,7 @@
 
 class HighScoreTable;
 class SoundPlayer;
+struct HighScoreEntry;
 
 // The persisted values, userName through specialEffects; the options screen
 // copies them whole to put them back on Cancel.
@@ -35,10 +36,15 @@ class SettingsStore : public SettingsValues {
   // Saves, closes the key, then saves and destroys the high-score table.
   ~SettingsStore();
 
-  // Writes every value, all together or none; a failure is told once a run.
+  // Writes every value, each on its own; each one that cannot be written
+  // is told in a message box.
   void Save();
   // The defaults, with both default volumes handed to the sound player.
   void ApplyDefaults();
+  // Enters the result of the game that has just ended into the high-score
+  // table, once, as *entry: the newest, under userName. Nothing happens
+  // while there is no result or no name (the result then waits).
+  void EnterPendingResult(HighScoreEntry* entry);
 
   SoundPlayer* soundPlayer;    // not owned
   HighScoreTable* highScores;  // owned

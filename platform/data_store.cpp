@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "platform/platform.h"
-#include "platform/store_writes.h"
 
 namespace ce::detail {
 
@@ -263,6 +262,13 @@ std::string Statement::Text(int column) const {
   return text != nullptr ? std::string(reinterpret_cast<const char*>(text), bytes) : std::string();
 }
 
+Statement& Statement::BindReal(int index, double value) {
+  if (ok()) rc_ = sqlite3_bind_double(stmt_, index, value);
+  return *this;
+}
+
+double Statement::Real(int column) const { return sqlite3_column_double(stmt_, column); }
+
 std::vector<BYTE> Statement::Blob(int column) const {
   const void* data = sqlite3_column_blob(stmt_, column);
   int bytes = sqlite3_column_bytes(stmt_, column);
@@ -307,15 +313,6 @@ void DataStore::Rollback() {
   if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void DataStore::BeginGroup() {
-  if (groupDepth_++ == 0) groupError_ = Begin();
-}
-
-DWORD DataStore::EndGroup() {
-  if (groupDepth_ == 0 || --groupDepth_ > 0) return groupError_;
-  return groupError_ != ERROR_SUCCESS ? groupError_ : Commit();
-}
-
 std::recursive_mutex& DataStoreLock() {
   static std::recursive_mutex lock;
   return lock;
@@ -349,19 +346,6 @@ bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* ou
 }  // namespace ce::detail
 
 namespace ce {
-
-// The lock is held from the beginning of the group to its end, so that no
-// other thread's write joins it.
-void BeginStoreWrites() {
-  detail::DataStoreLock().lock();
-  detail::OpenDataStore()->BeginGroup();
-}
-
-DWORD EndStoreWrites() {
-  DWORD error = detail::OpenDataStore()->EndGroup();
-  detail::DataStoreLock().unlock();
-  return error;
-}
 
 std::string DataDirectory(const std::string& configured) {
   if (!configured.empty()) return configured;

@@ -31,6 +31,7 @@ class Statement {
   Statement& Bind(int index, std::int64_t value);
   Statement& Bind(int index, const std::string& text);
   Statement& BindBlob(int index, const void* data, std::size_t bytes);
+  Statement& BindReal(int index, double value);
   // Runs one step: true when a row came back. Check ok() after the last.
   bool Step();
   // Runs to the end; true when it succeeded.
@@ -40,6 +41,7 @@ class Statement {
   std::int64_t Int(int column) const;
   std::string Text(int column) const;
   std::vector<BYTE> Blob(int column) const;
+  double Real(int column) const;
 
  private:
   sqlite3_stmt* stmt_ = nullptr;
@@ -54,15 +56,9 @@ class DataStore {
 
   // Runs `body` (which returns 0 or an error code) in one transaction and
   // commits it, or rolls it back on an error. Returns 0 or the error:
-  // ERROR_DISK_FULL when the file is full or cannot be written. Inside a
-  // group (store_writes.h) the group's transaction holds it.
+  // ERROR_DISK_FULL when the file is full or cannot be written.
   template <typename Body>
   DWORD Write(Body body) {
-    if (groupDepth_ > 0) {
-      if (groupError_ == ERROR_SUCCESS) groupError_ = body();
-      if (groupError_ != ERROR_SUCCESS) Rollback();
-      return groupError_;
-    }
     DWORD error = Begin();
     if (error != ERROR_SUCCESS) return error;
     error = body();
@@ -76,9 +72,6 @@ class DataStore {
   // The device's error code for a failed SQLite write.
   static DWORD WriteError(int sqliteCode);
 
-  void BeginGroup();
-  DWORD EndGroup();
-
   ~DataStore();
 
  private:
@@ -90,8 +83,6 @@ class DataStore {
   std::string directory_;
   sqlite3* db_ = nullptr;
   bool writable_ = false;
-  int groupDepth_ = 0;
-  DWORD groupError_ = ERROR_SUCCESS;  // the first failure in the group
 };
 
 // Every registry and object-store call holds this lock while it runs.
