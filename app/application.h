@@ -45,7 +45,8 @@ class CApplication {
 extern CApplication* g_application;
 extern ce::HWND g_hwnd;
 extern ce::HINSTANCE g_hInstance;
-// Set when start-up found the game already running and brought it forward.
+// Set when start-up found the game already running and brought its window
+// forward.
 extern bool g_raisedOtherInstance;
 
 // Returns 1 after a normal run, 0 when start-up failed or another instance

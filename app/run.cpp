@@ -20,6 +20,7 @@
 #include "drivers/state_json.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "platform/single_instance.h"
 #include "platform/window.h"
 
 namespace app {
@@ -48,6 +49,83 @@ bool MakeFolder(const std::string& dir) {
   std::fprintf(stderr, "reedshot: cannot create %s: %s\n", dir.c_str(),
                ec ? ec.message().c_str() : "a file of that name is in the way");
   return false;
+}
+
+// A fresh folder for data that is thrown away after the run; "" (with a
+// message) when none can be made.
+std::string MakeThrowawayFolder(const char* what) {
+  std::string dir = (std::filesystem::temp_directory_path() / "reedshot-data-XXXXXX").string();
+  if (mkdtemp(dir.data()) != nullptr) return dir;
+  std::fprintf(stderr, "reedshot: cannot create a data directory for the %s\n", what);
+  return "";
+}
+
+// The game itself, on the data folder of `platformOptions`.
+int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptions,
+            drivers::ScriptDriver* script, drivers::ReplayDriver* replay,
+            drivers::DemoDriver* demo) {
+  // One run at a time on a data folder. A second desktop start finds the
+  // first in WinMain and brings its window forward; any other run stops.
+  const std::string dataDir = ce::DataDirectory(platformOptions.dataDir);
+  const bool held = ce::LockDataFolder(dataDir) == ce::FolderLock::kHeld;
+  struct Unlock {
+    ~Unlock() { ce::ReleaseDataFolder(); }
+  } unlock;
+  if (held && platformOptions.headless) {
+    std::fprintf(stderr, "reedshot: another Reedshot is running on the data folder %s\n",
+                 dataDir.c_str());
+    return 2;
+  }
+  std::string error;
+  if (!ce::StartPlatform(platformOptions, &error)) {
+    std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+    return 1;
+  }
+  ce::SetStateReporter(&drivers::StateJson);
+  if (script) ce::headless::SetDriver(script);
+  if (demo) ce::headless::SetDriver(demo);
+  if (replay) {
+    if (!replay->Begin()) {
+      ce::StopPlatform();
+      std::fprintf(stderr, "reedshot: cannot write the recording's data into %s\n",
+                   dataDir.c_str());
+      return 1;
+    }
+    ce::headless::SetDriver(replay);
+  }
+  if (!held && !options.record.empty() && !drivers::recording::Start(options.record)) {
+    ce::StopPlatform();
+    std::fprintf(stderr, "reedshot: cannot write recording %s\n", options.record.c_str());
+    return 1;
+  }
+
+  int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
+  drivers::recording::Stop();
+  ce::StopPlatform();
+  if (held) {
+    if (g_raisedOtherInstance) return 0;
+    std::fprintf(stderr, "reedshot: another Reedshot is running on the data folder %s\n",
+                 dataDir.c_str());
+    return 2;
+  }
+  if (demo) {
+    if (!demo->WriteSummary() || !demo->completed()) {
+      std::fprintf(stderr, "reedshot: the demo did not finish\n");
+      return 1;
+    }
+    return 0;
+  }
+  if (script && script->failed()) return 2;
+  if (ce::DisplayLost()) {
+    std::fprintf(stderr,
+                 "reedshot: the display went away; the game ended as when its window is closed\n");
+    return 1;
+  }
+  if (result == 0) {
+    std::fprintf(stderr, "reedshot: start-up failed\n");
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -100,70 +178,34 @@ int Main(int argc, char** argv) {
   if (!options.extractDir.empty()) return drivers::ExtractResources(options.extractDir);
   if (!options.contactSheet.empty()) return drivers::WriteContactSheet(options.contactSheet);
 
-  // The demo plays on a fresh data directory unless told otherwise, so
-  // that the same command gives the same files every time.
-  std::unique_ptr<drivers::DemoDriver> demo;
-  std::string demoData;
-  ce::PlatformOptions platformOptions = ToPlatformOptions(options);
-  if (options.demoDir) {
-    if (!MakeFolder(*options.demoDir)) return 1;
-    if (platformOptions.dataDir.empty()) {
-      demoData = (std::filesystem::temp_directory_path() / "reedshot-demo-XXXXXX").string();
-      if (mkdtemp(demoData.data()) == nullptr) {
-        std::fprintf(stderr, "reedshot: cannot create a data directory for the demo\n");
-        return 1;
-      }
-      platformOptions.dataDir = demoData;
-    }
-    demo = std::make_unique<drivers::DemoDriver>(*options.demoDir);
-  }
-
-  std::string error;
-  if (!ce::StartPlatform(platformOptions, &error)) {
-    std::fprintf(stderr, "reedshot: %s\n", error.c_str());
-    return 1;
-  }
-  ce::SetStateReporter(&drivers::StateJson);
+  // Playing a sound needs no data.
   if (options.playSound) {
+    std::string error;
+    if (!ce::StartPlatform(ToPlatformOptions(options), &error)) {
+      std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+      return 1;
+    }
     int status = drivers::PlaySoundResource(*options.playSound);
     ce::StopPlatform();
     return status;
   }
-  if (script) ce::headless::SetDriver(script.get());
-  if (demo) ce::headless::SetDriver(demo.get());
-  if (replay) {
-    replay->Begin();
-    ce::headless::SetDriver(replay.get());
-  }
-  if (!options.record.empty() && !drivers::recording::Start(options.record)) {
-    ce::StopPlatform();
-    std::fprintf(stderr, "reedshot: cannot write recording %s\n", options.record.c_str());
-    return 1;
-  }
 
-  int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
-  drivers::recording::Stop();
-  ce::StopPlatform();
-  if (demo) {
-    bool written = demo->WriteSummary();
-    if (!demoData.empty()) std::filesystem::remove_all(demoData);
-    if (!written || !demo->completed()) {
-      std::fprintf(stderr, "reedshot: the demo did not finish\n");
-      return 1;
-    }
-    return 0;
+  // The demo and a replay run on a fresh data directory unless told
+  // otherwise: the demo gives the same files every time, and a replay
+  // never touches the player's own data.
+  ce::PlatformOptions platformOptions = ToPlatformOptions(options);
+  if (options.demoDir && !MakeFolder(*options.demoDir)) return 1;
+  std::string throwaway;
+  if ((options.demoDir || replay) && platformOptions.dataDir.empty()) {
+    throwaway = MakeThrowawayFolder(replay ? "replay" : "demo");
+    if (throwaway.empty()) return 1;
+    platformOptions.dataDir = throwaway;
   }
-  if (script && script->failed()) return 2;
-  if (ce::DisplayLost()) {
-    std::fprintf(stderr,
-                 "reedshot: the display went away; the game ended as when its window is closed\n");
-    return 1;
-  }
-  if (result == 0 && !g_raisedOtherInstance) {
-    std::fprintf(stderr, "reedshot: start-up failed\n");
-    return 1;
-  }
-  return 0;
+  std::unique_ptr<drivers::DemoDriver> demo;
+  if (options.demoDir) demo = std::make_unique<drivers::DemoDriver>(*options.demoDir);
+  int status = RunGame(options, platformOptions, script.get(), replay.get(), demo.get());
+  if (!throwaway.empty()) std::filesystem::remove_all(throwaway);
+  return status;
 }
 
 }  // namespace app

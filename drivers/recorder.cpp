@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "platform/data_rows.h"
+#include "platform/platform.h"
 #include "platform/run_observer.h"
 
 namespace drivers::recording {
@@ -51,6 +55,14 @@ bool Start(const std::string& path) {
   recorder->file.reset(std::fopen(path.c_str(), "w"));
   if (!recorder->file) return false;
   std::fprintf(recorder->file.get(), "%s %d\n", kFormatName, kFormatVersion);
+  std::string skipped;
+  std::vector<std::string> rows;
+  if (ce::PlatformStarted()) rows = ce::DataRows(&skipped);
+  for (const std::string& row : rows) std::fprintf(recorder->file.get(), "D %s\n", row.c_str());
+  if (!skipped.empty())
+    std::fprintf(stderr, "reedshot: a row of %s is too long for the recording; left out\n",
+                 skipped.c_str());
+  if (std::fflush(recorder->file.get()) != 0) return false;
   g_recorder = std::move(recorder);
   ce::SetRunObserver(g_recorder.get());
   return true;

@@ -2,7 +2,11 @@
 // the main thread reads, so that a headless replay reproduces it exactly.
 //
 // The file is text, one entry a line, after a first line that names the
-// format and its version ("reedshot-recording 1"):
+// format and its version ("reedshot-recording 2"). The data the run started
+// with follows it, one row of the data file a line (platform/data_rows.h),
+// so that a replay starts from the same settings and high scores:
+//   D <row>
+// then the run:
 //   T <tick> <n>                 n main-thread reads of the tick count gave tick
 //   M <message> <wParam> <lParam> the main thread took this message
 //   Q                            the run ended
@@ -14,9 +18,12 @@
 namespace drivers::recording {
 
 constexpr const char* kFormatName = "reedshot-recording";
-constexpr int kFormatVersion = 1;
+constexpr int kFormatVersion = 2;
+// Recordings of version 1 carry no data; they still replay.
+constexpr int kOldestFormatVersion = 1;
 
-// Starts writing the run into `path`; false when it cannot be created.
+// Starts writing the run into `path`, with the data of the running
+// platform (none when it does not run); false when it cannot be created.
 bool Start(const std::string& path);
 void Stop();
 bool Active();

@@ -6,26 +6,49 @@
 #include "drivers/input_message.h"
 #include "drivers/recorder.h"
 #include "drivers/screenshot_name.h"
+#include "platform/data_rows.h"
 
 namespace drivers {
 
 namespace {
 
-bool CheckHeader(const std::string& line, std::string* why) {
+bool CheckHeader(const std::string& line, int* version, std::string* why) {
   std::vector<std::string> w = Words(line);
-  int version = 0;
-  if (w.size() != 2 || w[0] != drivers::recording::kFormatName ||
-      !ToNumber(w[1], 0, INT_MAX, &version)) {
+  if (w.size() != 2 || w[0] != recording::kFormatName || !ToNumber(w[1], 0, INT_MAX, version)) {
     *why = std::string("not a Reedshot recording (its first line must be '") +
-           drivers::recording::kFormatName + " " +
-           std::to_string(drivers::recording::kFormatVersion) + "')";
+           recording::kFormatName + " " + std::to_string(recording::kFormatVersion) + "')";
     return false;
   }
-  if (version != drivers::recording::kFormatVersion) {
-    *why = "a recording of format version " + w[1] + "; this program reads version " +
-           std::to_string(drivers::recording::kFormatVersion);
+  if (*version < recording::kOldestFormatVersion || *version > recording::kFormatVersion) {
+    *why = "a recording of format version " + w[1] + "; this program reads versions " +
+           std::to_string(recording::kOldestFormatVersion) + " to " +
+           std::to_string(recording::kFormatVersion);
     return false;
   }
+  return true;
+}
+
+// A data row ("D TABLE VALUE..."): only in version 2 on, only before the
+// run's first entry, of one of the data file's tables.
+bool ParseData(const std::string& line, bool allowed, std::size_t* rows, RecordingEntry* entry,
+               std::string* why) {
+  if (!CheckLength(line, why)) return false;
+  if (!allowed) {
+    *why = "a data row ('D') comes only right after the first line, from version 2 on";
+    return false;
+  }
+  if (++*rows > ce::data_rows::kMostRows) {
+    *why = "more than " + std::to_string(ce::data_rows::kMostRows) + " data rows";
+    return false;
+  }
+  *entry = RecordingEntry(RecordingEntry::kData);
+  const ce::data_rows::Table* table = nullptr;
+  std::vector<ce::data_rows::Value> values;
+  if (line.compare(0, 2, "D ") != 0 || !ce::data_rows::ParseRow(line.substr(2), &table, &values)) {
+    *why = "'D' takes a table of the data file and a value for each of its columns";
+    return false;
+  }
+  entry->name = line.substr(2);
   return true;
 }
 
@@ -84,8 +107,8 @@ bool RecordingReader::ReadHeader(LineError* error) {
   error->why.clear();
   line_ = 1;
   error->line = 1;
-  if (!ReadLine(*in_, &text_) || !CheckHeader(text_, &error->why)) {
-    if (error->why.empty()) CheckHeader("", &error->why);
+  if (!ReadLine(*in_, &text_) || !CheckHeader(text_, &version_, &error->why)) {
+    if (error->why.empty()) CheckHeader("", &version_, &error->why);
     return false;
   }
   return true;
@@ -95,6 +118,10 @@ bool RecordingReader::Next(RecordingEntry* entry, LineError* error) {
   error->why.clear();
   if (!ReadLine(*in_, &text_)) return false;
   error->line = ++line_;
+  std::vector<std::string> w = Words(text_.substr(0, 2));
+  if (!w.empty() && w[0] == "D")
+    return ParseData(text_, version_ >= 2 && !pastData_, &dataRows_, entry, &error->why);
+  pastData_ = true;
   return ParseEntry(text_, entry, &error->why);
 }
 

@@ -12,7 +12,7 @@
 namespace drivers {
 
 struct RecordingEntry {
-  enum Kind { kTicks, kMessage, kQuit, kShot, kState };
+  enum Kind { kTicks, kMessage, kQuit, kShot, kState, kData };
   explicit RecordingEntry(Kind k) : kind(k) {}
   Kind kind;
   ce::DWORD tick = 0;  // kTicks: count reads of the tick count gave tick
@@ -20,7 +20,7 @@ struct RecordingEntry {
   ce::UINT message = 0;  // kMessage: only input (see IsInputMessage)
   ce::WPARAM wParam = 0;
   ce::LPARAM lParam = 0;
-  std::string name;  // kShot: a plain file name
+  std::string name;  // kShot: a plain file name; kData: a row of the data file
 };
 
 // Reads a recording one entry at a time, holding one line at most.
@@ -30,6 +30,9 @@ class RecordingReader {
   // The first line, which must name the format and its version; false,
   // with *error, when it does not.
   bool ReadHeader(LineError* error);
+  // The file's format version, once the first line is read. From version
+  // 2 on, the data rows come first, as kData entries.
+  int version() const { return version_; }
   // The next entry. False at the end (error->why empty) or at a line that
   // is not right (error->why says what, error->line which).
   bool Next(RecordingEntry* entry, LineError* error);
@@ -39,6 +42,9 @@ class RecordingReader {
  private:
   std::istream* in_;
   int line_ = 0;
+  int version_ = 0;
+  std::size_t dataRows_ = 0;
+  bool pastData_ = false;  // an entry of the run came: no more data rows
   std::string text_;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "drivers/script.h"
+#include "platform/data_rows.h"
 
 namespace drivers {
 
@@ -25,9 +26,10 @@ std::unique_ptr<ReplayDriver> ReplayDriver::FromFile(const std::string& path, st
   LineError wrong;
   if (reader.ReadHeader(&wrong)) {
     RecordingEntry entry(RecordingEntry::kQuit);
-    while (reader.Next(&entry, &wrong)) {
-    }
+    while (reader.Next(&entry, &wrong))
+      if (entry.kind == RecordingEntry::kData) driver->data_.push_back(entry.name);
   }
+  driver->carriesData_ = reader.version() >= 2;
   if (!wrong.why.empty()) {
     *error = wrong.Text(path);
     return nullptr;
@@ -58,7 +60,7 @@ bool ReplayDriver::Pass::Next(RecordingEntry* entry) {
 void ReplayDriver::ReadAhead() {
   haveNext_ = false;
   while (entries_.Next(&next_)) {
-    if (next_.kind == RecordingEntry::kTicks) continue;
+    if (next_.kind == RecordingEntry::kTicks || next_.kind == RecordingEntry::kData) continue;
     haveNext_ = true;
     ticksBefore_ = entries_.reader->line();
     return;
@@ -66,9 +68,12 @@ void ReplayDriver::ReadAhead() {
   ticksBefore_ = INT_MAX;
 }
 
-void ReplayDriver::Begin() {
+bool ReplayDriver::Begin() {
+  if (carriesData_ && !ce::RestoreDataRows(data_)) return false;
+  data_.clear();
   ce::headless::SetReplay(true);
   ReadAhead();
+  return true;
 }
 
 void ReplayDriver::OnTicksUsedUp() {
@@ -98,6 +103,7 @@ bool ReplayDriver::OnIdle() {
       case RecordingEntry::kQuit:
         return false;
       case RecordingEntry::kTicks:
+      case RecordingEntry::kData:
         continue;
     }
   }

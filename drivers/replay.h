@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "drivers/recording_reader.h"
 #include "platform/headless/headless.h"
@@ -19,9 +20,11 @@ class ReplayDriver : public ce::headless::Driver {
   // (it is read twice), or is not a recording this program plays.
   static std::unique_ptr<ReplayDriver> FromFile(const std::string& path, std::string* error);
 
-  // Once the platform runs: the device takes its tick counts from the
-  // recording, starting with those read before the first message.
-  void Begin();
+  // Once the platform runs: the data folder gets the data the recorded run
+  // started with (a recording of version 2 carries it), and the device
+  // takes its tick counts from the recording, starting with those read
+  // before the first message. False when the data cannot be written.
+  bool Begin();
   void SetStateFunction(std::function<std::string()> state) { state_ = std::move(state); }
   void SetScreenshotDir(std::string dir) { screenshotDir_ = std::move(dir); }
   bool OnIdle() override;
@@ -41,6 +44,8 @@ class ReplayDriver : public ce::headless::Driver {
   void ReadAhead();
 
   std::string path_;
+  bool carriesData_ = false;
+  std::vector<std::string> data_;  // the data rows, read in the check
   // Two passes run side by side, so that only a line or two is held: one
   // over the entries the run takes in turn, one over the tick counts.
   Pass entries_, ticks_;

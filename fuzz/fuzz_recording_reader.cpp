@@ -22,7 +22,7 @@ bool IsKey(ce::UINT m) { return m == ce::WM_KEYDOWN || m == ce::WM_KEYUP || m ==
 
 std::string Write(const std::vector<drivers::RecordingEntry>& entries) {
   std::ostringstream out;
-  out << "reedshot-recording 1\n";
+  out << "reedshot-recording 2\n";
   for (const drivers::RecordingEntry& e : entries) {
     switch (e.kind) {
       case drivers::RecordingEntry::kTicks:
@@ -39,6 +39,9 @@ std::string Write(const std::vector<drivers::RecordingEntry>& entries) {
         break;
       case drivers::RecordingEntry::kState:
         out << "J\n";
+        break;
+      case drivers::RecordingEntry::kData:
+        out << "D " << e.name << "\n";
         break;
     }
   }

@@ -1,12 +1,36 @@
-// One game per user and display: a second start finds the first through a
-// socket in the runtime directory and asks it to come to the front.
+// One run per data folder. Every run of the game holds an advisory lock on
+// "reedshot.lock" in its data folder while it runs; a second run on the
+// same folder finds it held. Beside the lock, a desktop run listens on the
+// socket "reedshot.sock" (mode 0600), through which a second start asks it
+// to come to the front.
 #pragma once
+
+#include <string>
+
+namespace ce {
+
+enum class FolderLock {
+  kTaken,     // this run holds the lock now
+  kHeld,      // another run holds it
+  kUnusable,  // no lock file can be made there (the folder cannot be written)
+};
+
+// Takes the lock of `dir` (made when missing) until ReleaseDataFolder or
+// the end of the process.
+FolderLock LockDataFolder(const std::string& dir);
+void ReleaseDataFolder();
+
+}  // namespace ce
 
 namespace ce::detail {
 
+// True when another run holds the lock of this run's data folder.
 bool OtherInstanceRunning();
+// Asks that run to come to the front; false when it has no window that
+// answers within a few seconds.
 bool RaiseOtherInstance();
-// Starts listening; the running game answers through PollRaiseRequests.
+// Starts listening beside the lock this run holds; the running game
+// answers through PollRaiseRequests.
 void ListenForOtherInstances();
 // True when another start asked this one to come to the front.
 bool PollRaiseRequests();

@@ -83,7 +83,7 @@ TEST(ScreenshotNameTest, OnlyPlainNamesInsideAGivenFolder) {
   }
 }
 
-const std::string kHeader = "reedshot-recording 1\n";
+const std::string kHeader = "reedshot-recording 2\n";
 
 std::vector<drivers::RecordingEntry> Read(const std::string& text, drivers::LineError* wrong,
                                           bool* ok) {
@@ -151,7 +151,13 @@ TEST(RecordingReaderTest, WhatIsNotARecordingIsRefusedWithItsLine) {
       {"\x89PNG\r\n\x1a\n\x01\x02", 1, "not a Reedshot recording"},
       {"wait 100\ntap 1 1\n", 1, "not a Reedshot recording"},
       {"reedshot-recording\n", 1, "not a Reedshot recording"},
-      {"reedshot-recording 2\n" + pen, 1, "version 2"},
+      {"reedshot-recording 3\n" + pen, 1, "version 3"},
+      // The data block: rows of known tables, only right after the header.
+      {"reedshot-recording 1\nD registry_keys t41\n", 2, "data row"},
+      {kHeader + "J\nD registry_keys t41\n", 3, "data row"},
+      {kHeader + "D registry_keys t4\n", 2, "'D' takes"},
+      {kHeader + "D sqlite_master t41\n", 2, "'D' takes"},
+      {kHeader + "D registry_values t41 t42 i1\n", 2, "'D' takes"},
       {kHeader + pen + "\n", 3, "empty"},
       {kHeader + pen + "T 100000 0\n", 3, "reads"},
       {kHeader + "T 4294967296 1\n", 2, "tick"},

@@ -27,7 +27,7 @@ TEST(RecordReplayTest, ReplayGivesTheSameStateAndScreenshots) {
       RunProgram(REEDSHOT_BINARY, {"--script", dir + "/script.txt", "--record", dir + "/run.rec",
                                    "--screenshots", first, "--data-dir", data1, "--mute"});
   ASSERT_EQ(recorded.status, 0) << recorded.err;
-  EXPECT_EQ(testsupport::ReadFile(dir + "/run.rec").rfind("reedshot-recording 1\n", 0), 0u);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/run.rec").rfind("reedshot-recording 2\n", 0), 0u);
   auto replayed = RunProgram(REEDSHOT_BINARY, {"--replay", dir + "/run.rec", "--screenshots",
                                                second, "--data-dir", data2, "--mute"});
   ASSERT_EQ(replayed.status, 0) << replayed.err;
