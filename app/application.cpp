@@ -7,6 +7,7 @@
 #include "framework/timer_id.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
+#include "persistence/high_score_table.h"
 #include "persistence/settings.h"
 #include "platform/window.h"
 #include "sound/sound_player.h"
@@ -30,8 +31,7 @@ CApplication::~CApplication() { DestroyComponents(); }
 bool CApplication::InitInstance(ce::HINSTANCE instance, int cmdShow) {
   hInstance = instance;
   if (ce::HWND other = ce::FindWindowW(kWindowName, kWindowName)) {
-    ce::SetForegroundWindow(other);
-    g_raisedOtherInstance = true;
+    g_raisedOtherInstance = ce::SetForegroundWindow(other) != ce::FALSE;
     return false;
   }
   ce::WNDCLASSW wc{};
@@ -106,6 +106,13 @@ void CApplication::DestroyComponents() {
   // Stops the mixing thread and closes the device.
   delete soundEngine;
   soundEngine = nullptr;
+  // A game that ended as the run ended (the window closed during its
+  // game-over picture) never reached the high-score screen: its result is
+  // entered now, so that it is saved with the table.
+  if (settings != nullptr) {
+    HighScoreEntry entry;
+    settings->EnterPendingResult(&entry);
+  }
   // Last: writes the settings and the high-score table.
   delete settings;
   settings = nullptr;

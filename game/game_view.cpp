@@ -11,6 +11,8 @@ CGameView::CGameView(CTileBackground* scene, CGameController* controller)
 
 int CGameView::HandleEvent(InputEvent* event) {
   if (event->type == kEventNone && controller_->settings->resultPending == 1) {
+    // The game's statistics are kept at once, whatever happens next.
+    controller_->settings->Save();
     controller_->viewList->SwitchTo(kViewHighScores, 0);
     controller_->EndGame();
     return kEventConsumed;

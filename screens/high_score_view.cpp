@@ -29,12 +29,6 @@ std::u16string Number(long value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-void CopyName(char16_t* to, const char16_t* from, int size) {
-  int i = 0;
-  for (; i < size - 1 && from[i] != 0; ++i) to[i] = from[i];
-  to[i] = 0;
-}
-
 }  // namespace
 
 CHighScoreView::CHighScoreView(CTileBackground* scene) { SetScene(scene); }
@@ -44,14 +38,7 @@ CHighScoreView::~CHighScoreView() { Release(); }
 void CHighScoreView::Enter() {
   SettingsStore* settings = ScreenSettings();
   firstRow = 0;
-  if (settings->userName[0] != 0 && settings->resultPending == 1) {
-    newEntry = HighScoreEntry{};
-    newEntry.isNewest = 1;
-    newEntry.score = settings->pendingScore;
-    CopyName(newEntry.name, settings->userName, 10);
-    settings->highScores->InsertScore(newEntry);
-    settings->resultPending = 0;
-  }
+  settings->EnterPendingResult(&newEntry);
 
   background = new CImage(kPictureScoresBackground, 240, 320);
   backgroundSprite = new CSprite(background, 0, 0, 0, 0, 0, -1);
