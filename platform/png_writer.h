@@ -8,6 +8,8 @@
 namespace ce {
 
 // `pixels` holds 3 bytes a pixel (RGB), or 4 (RGBA) when channels is 4.
+// The file is written beside `path` and renamed over it, never through a
+// link that is there.
 bool WritePng(const std::string& path, int width, int height,
               const std::vector<std::uint8_t>& pixels, int channels = 3);
 std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& pixels,
