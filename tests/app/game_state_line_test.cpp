@@ -5,19 +5,12 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/piped_program.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
-// The text of field `key` in `line` (up to the next comma or brace).
-std::string FieldOf(const std::string& line, const std::string& key) {
-  std::string tag = "\"" + key + "\":";
-  size_t at = line.find(tag);
-  if (at == std::string::npos) return "?";
-  at += tag.size();
-  size_t end = line.find_first_of(",}", at);
-  return line.substr(at, end - at);
-}
+using testsupport::FieldOf;
 
 std::string GameOf(const std::string& line) {
   size_t at = line.find("\"game\":{");
