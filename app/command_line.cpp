@@ -32,8 +32,8 @@ const char* Usage() {
          "  --extract DIR       write every embedded picture and sound to DIR\n"
          "  --contact-sheet F   draw every picture on one PNG sheet\n"
          "  --demo [DIR]        play a whole session by itself, headless (default ./demo)\n"
-         "  --record FILE       record the input of a desktop run\n"
-         "  --replay FILE       play a recording back headless\n"
+         "  --record FILE       record a run: the data it starts with and its input\n"
+         "  --replay FILE       play a recording back headless, on the recorded data\n"
          "  --help              this text\n"
          "  --version           the versions of the program, SDL and SQLite\n";
 }

@@ -1,9 +1,8 @@
 // The object store's property databases: named databases of records, each
 // record a set of typed properties, kept in the data file
 // (platform/data_store.h). Records stand in the order they were created.
-// Each call that changes something is one durable transaction, unless it is
-// part of a group (store_writes.h). Every call sets the thread's last error,
-// to 0 when it succeeds.
+// Each call that changes something is one durable transaction. Every call
+// sets the thread's last error, to 0 when it succeeds.
 #pragma once
 
 #include "platform/handle.h"

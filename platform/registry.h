@@ -1,6 +1,6 @@
 // The registry: keys under HKEY_CURRENT_USER holding named values, kept in
 // the data file (platform/data_store.h). Each call that changes something is
-// one durable transaction, unless it is part of a group (store_writes.h).
+// one durable transaction.
 #pragma once
 
 #include <cstdint>

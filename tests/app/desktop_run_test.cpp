@@ -36,19 +36,20 @@ TEST(DesktopRunTest, OpensAWindowAndASecondStartBringsItForwardAndExits) {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
   testsupport::DisplayLock lock;
-  std::string runtime = testsupport::MakeTempDir("runtime");
   std::string data = testsupport::MakeTempDir("data");
-  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  std::string name = display;
-  for (char& c : name)
-    if (c == '/') c = '_';
-  std::string socket = runtime + "/reedshot-" + std::to_string(getuid()) + "-" + name + ".sock";
-
+  // The socket lives beside the data folder's lock, open to the user only
+  // whatever the umask.
+  std::string socket = data + "/reedshot.sock";
+  mode_t mask = umask(0);
   pid_t first = Start({"--data-dir", data, "--mute", "--scale", "1"});
+  umask(mask);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!Exists(socket) && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   ASSERT_TRUE(Exists(socket)) << "the window never opened";
+  struct stat info;
+  ASSERT_EQ(stat(socket.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
 
   auto second = testsupport::RunProgram(REEDSHOT_BINARY, {"--data-dir", data, "--mute"});
   EXPECT_EQ(second.status, 0) << second.err;
@@ -61,7 +62,6 @@ TEST(DesktopRunTest, OpensAWindowAndASecondStartBringsItForwardAndExits) {
   EXPECT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_FALSE(Exists(socket));
-  unsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace
