@@ -1,5 +1,6 @@
 #include "platform/single_instance.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -16,7 +17,7 @@ namespace ce {
 
 namespace {
 
-constexpr char kLockName[] = "reedshot.lock";
+[[maybe_unused]] constexpr char kLockName[] = "reedshot.lock";  // unused in the browser
 constexpr char kSocketName[] = "reedshot.sock";
 // How long a second start waits for a run that holds the lock to answer:
 // a game that is starting opens its window within this time.
@@ -66,9 +67,11 @@ FolderLock LockDataFolder(const std::string& dir) {
   g_folder = folder;
   g_dir = dir;
   if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+    // A file system without locks takes none: the run goes on unlocked.
+    const bool held = errno == EWOULDBLOCK;
     close(lock);
-    g_held = true;
-    return FolderLock::kHeld;
+    g_held = held;
+    return held ? FolderLock::kHeld : FolderLock::kUnusable;
   }
   g_lock = lock;
   return FolderLock::kTaken;
