@@ -36,8 +36,9 @@ inline constexpr Table kTables[] = {
 
 // A recording's line holds at most 4096 bytes, "D " and the row.
 constexpr std::size_t kLongestRow = 4094;
-// No more rows are carried (the game's own data needs about a hundred).
-constexpr std::size_t kMostRows = 4096;
+// No more rows are carried (the game's own data needs about a hundred), so
+// that a replay holds a few MB of them at most.
+constexpr std::size_t kMostRows = 1024;
 
 struct Value {
   enum Type { kNull, kInteger, kReal, kText, kBlob };
