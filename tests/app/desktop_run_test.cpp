@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/support/display_lock.h"
+#include "tests/support/piped_program.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -62,6 +63,24 @@ TEST(DesktopRunTest, OpensAWindowAndASecondStartBringsItForwardAndExits) {
   EXPECT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_FALSE(Exists(socket));
+}
+
+// A script holding the data folder has no window to bring forward: a
+// desktop start on that folder says so and exits, and opens no game.
+TEST(DesktopRunTest, AStartOnAFolderAScriptHoldsExits) {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
+  testsupport::DisplayLock lock;
+  std::string data = testsupport::MakeTempDir("data");
+  testsupport::PipedProgram script(REEDSHOT_BINARY, {"--mute", "--data-dir", data});
+  ASSERT_NE(script.State(), "");
+  auto desktop = testsupport::RunProgram(REEDSHOT_BINARY, {"--data-dir", data, "--mute"});
+  EXPECT_EQ(desktop.status, 2);
+  EXPECT_NE(desktop.err.find("another Reedshot is running on the data folder"), std::string::npos)
+      << desktop.err;
+  EXPECT_FALSE(Exists(data + "/reedshot.sock"));
+  script.Send("quit\n");
+  EXPECT_EQ(script.Finish(), 0);
 }
 
 }  // namespace
