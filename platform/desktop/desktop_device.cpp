@@ -1,6 +1,6 @@
 // The desktop device: an SDL2 window that shows the emulated 240 x 320
-// screen turned to landscape, integer-scaled, with the mouse or the first
-// finger on a touch screen as the stylus.
+// screen turned to landscape, integer-scaled, with the mouse, the first
+// finger on a touch screen or a game controller as the stylus.
 #include <SDL.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/desktop/desktop_gamepad.h"
 #include "platform/desktop/display_loss.h"
 #include "platform/device.h"
 #include "platform/device_input.h"
@@ -25,9 +26,10 @@ namespace ce::detail {
 
 namespace {
 
-class DesktopDevice final : public Device {
+class DesktopDevice final : public Device, public GamepadTarget {
  public:
-  explicit DesktopDevice(const PlatformOptions& options) : options_(options) {}
+  explicit DesktopDevice(const PlatformOptions& options)
+      : options_(options), gamepads_(this, ViewWidth(), ViewHeight(), options.portrait) {}
 
   ~DesktopDevice() override {
     // A display that went away is left alone: closing the window would
@@ -45,6 +47,7 @@ class DesktopDevice final : public Device {
                "). Is there a display? To run without one, use --headless.";
       return false;
     }
+    gamepads_.Init();  // without it, the game is played without controllers
     return true;
   }
 
@@ -145,6 +148,8 @@ class DesktopDevice final : public Device {
       auto untilPresent = std::chrono::ceil<std::chrono::milliseconds>(nextPresent_ - Clock::now());
       timeout = std::clamp(static_cast<int>(untilPresent.count()), 0, timeout);
     }
+    // A deflected stick moves the pointer smoothly.
+    if (gamepads_.Moving()) timeout = std::min(timeout, 8);
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, timeout) != 0) {
       keepingAlive_ = true;  // posting reads the clock, which must not read events
@@ -190,6 +195,12 @@ class DesktopDevice final : public Device {
     lastKeepAlive_ = now;
     if (PollRaiseRequests()) RaiseWindow();
     ReadEvents();
+    gamepads_.Pass(now);
+    DesktopGamepads::Area was, is;
+    if (gamepads_.PointerChanged(&was, &is)) {
+      dirty_.Add(was.left, was.top, was.right, was.bottom);
+      dirty_.Add(is.left, is.top, is.right, is.bottom);
+    }
     if (dirty_.Any() && now >= nextPresent_) Present();
     keepingAlive_ = false;
   }
@@ -246,6 +257,7 @@ class DesktopDevice final : public Device {
           ScaleAnyDepth(d);
           break;
       }
+      gamepads_.DrawPointer(surface_, originX_, originY_, scale_);
       if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
     }
     if (wholeWindow_) {
@@ -376,10 +388,12 @@ class DesktopDevice final : public Device {
         return;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.which == SDL_TOUCH_MOUSEID) return;  // made from a finger
-        if (event.button.button == SDL_BUTTON_LEFT)
+        if (event.button.button == SDL_BUTTON_LEFT) {
+          gamepads_.MouseUsed();
           PostPen(WM_LBUTTONDOWN, Stylus::kMouse, event.button.x, event.button.y);
-        else if (event.button.button == SDL_BUTTON_RIGHT)
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
           PostPlayerKey(options_.portrait, PlayerKey::kApp3, true);
+        }
         return;
       case SDL_MOUSEBUTTONUP:
         if (event.button.which == SDL_TOUCH_MOUSEID) return;
@@ -389,8 +403,10 @@ class DesktopDevice final : public Device {
           PostPlayerKey(options_.portrait, PlayerKey::kApp3, false);
         return;
       case SDL_MOUSEMOTION:
-        if (event.motion.which != SDL_TOUCH_MOUSEID)
+        if (event.motion.which != SDL_TOUCH_MOUSEID) {
+          gamepads_.MouseUsed();
           PostPen(WM_MOUSEMOVE, Stylus::kMouse, event.motion.x, event.motion.y);
+        }
         return;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
@@ -400,8 +416,23 @@ class DesktopDevice final : public Device {
         if (event.adevice.iscapture == 0) DesktopWaveDeviceRemoved(event.adevice.which);
         return;
       default:
+        gamepads_.Take(event);
         return;
     }
+  }
+
+  // The controller's pen takes the mouse's path from the view on: it is
+  // the stylus only while neither the mouse nor a finger holds it.
+  bool GamepadPen(UINT message, int vx, int vy) override {
+    if (!stylus_.Takes(message, Stylus::kGamepad)) return false;
+    int x = 0, y = 0;
+    ViewToFrameBuffer(options_.portrait, vx, vy, &x, &y);
+    ce::detail::PostPen(message, x, y);
+    return true;
+  }
+
+  void GamepadKey(PlayerKey key, bool down) override {
+    PostPlayerKey(options_.portrait, key, down);
   }
 
   // The window left (another took the focus) or minimised: the program is
@@ -414,6 +445,7 @@ class DesktopDevice final : public Device {
   // A finger's place (0..1 across the window) goes through the same
   // transform as the mouse's.
   void Finger(Uint32 type, const SDL_TouchFingerEvent& finger) {
+    if (type == SDL_FINGERDOWN) gamepads_.MouseUsed();
     UINT message = type == SDL_FINGERDOWN ? WM_LBUTTONDOWN
                    : type == SDL_FINGERUP ? WM_LBUTTONUP
                                           : WM_MOUSEMOVE;
@@ -457,6 +489,7 @@ class DesktopDevice final : public Device {
   bool closeRequested_ = false;
   Stylus stylus_;  // the mouse or the finger that is the pen
   bool fullscreen_ = false;
+  DesktopGamepads gamepads_;
 };
 
 }  // namespace

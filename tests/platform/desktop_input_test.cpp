@@ -1,55 +1,18 @@
 // The desktop window's input, fed in as the window system sends it: the
 // first finger on a touch screen is the stylus, through the same transform
 // as the mouse. Needs a display (./check runs it under a virtual one).
-#include <SDL.h>
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <string>
-#include <vector>
-
-#include "platform/clock.h"
-#include "platform/messages.h"
-#include "platform/platform.h"
-#include "platform/window.h"
-#include "tests/support/display_lock.h"
-#include "tests/support/run_program.h"
+#include "tests/support/desktop_window.h"
 
 namespace {
 
-struct Posted {
-  ce::UINT message;
-  int x, y;
-  bool operator==(const Posted& o) const { return message == o.message && x == o.x && y == o.y; }
-};
+using testsupport::Posted;
 
-std::ostream& operator<<(std::ostream& out, const Posted& p) {
-  return out << "{" << p.message << " " << p.x << "," << p.y << "}";
-}
-
-class DesktopInputTest : public ::testing::Test {
+class DesktopInputTest : public testsupport::DesktopWindowTest {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
-    setenv("XDG_RUNTIME_DIR", testsupport::MakeTempDir("runtime").c_str(), 1);
-    ce::PlatformOptions options;
-    options.scale = 1;
-    options.mute = true;
-    options.dataDir = testsupport::MakeTempDir("input");
-    std::string error;
-    ASSERT_TRUE(ce::StartPlatform(options, &error)) << error;
-    ce::WNDCLASSW wc{};
-    wc.lpszClassName = u"DUV";
-    ASSERT_NE(ce::RegisterClassW(&wc), 0);
-    ASSERT_NE(ce::CreateWindowExW(0, u"DUV", u"DUV", ce::WS_VISIBLE, 0, 0, 240, 320, nullptr,
-                                  nullptr, nullptr, nullptr),
-              nullptr);
-    for (Uint32 id = 1; id < 16 && window_ == nullptr; ++id) window_ = SDL_GetWindowFromID(id);
-    ASSERT_NE(window_, nullptr);
-    Feed({});
+    DesktopWindowTest::SetUp();
+    if (window_ != nullptr) Feed({});
   }
-  void TearDown() override { ce::StopPlatform(); }
 
   // Pushes the events, lets the window read them, and returns the stylus
   // messages they became (frame-buffer coordinates).
@@ -57,11 +20,7 @@ class DesktopInputTest : public ::testing::Test {
     for (SDL_Event e : events) SDL_PushEvent(&e);
     ce::Sleep(20);
     std::vector<Posted> posted;
-    ce::MSG msg;
-    while (ce::PeekMessageW(&msg, nullptr, 0, 0, ce::PM_REMOVE))
-      if (msg.message >= ce::WM_MOUSEMOVE && msg.message <= ce::WM_LBUTTONUP)
-        posted.push_back({msg.message, ce::LOWORD(static_cast<std::uintptr_t>(msg.lParam)),
-                          ce::HIWORD(static_cast<std::uintptr_t>(msg.lParam))});
+    TakePosted(&posted, true);
     return posted;
   }
 
@@ -88,9 +47,6 @@ class DesktopInputTest : public ::testing::Test {
     e.button.y = y;
     return e;
   }
-
-  testsupport::DisplayLock lock_;
-  SDL_Window* window_ = nullptr;
 };
 
 // The window is 320 x 240: the player's (x, y) is the frame buffer's
