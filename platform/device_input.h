@@ -21,8 +21,8 @@ void ViewToFrameBuffer(bool portrait, int vx, int vy, int* x, int* y);
 void PostPen(UINT message, int x, int y);
 
 // Which pointer is the stylus: the first that presses (the mouse, one
-// finger or a game controller), until it is lifted. Another pointer's press, moves and lift
-// meanwhile are not the stylus's and are ignored.
+// finger or a game controller), until it is lifted. Another pointer's
+// press, moves and lift meanwhile are not the stylus's and are ignored.
 class Stylus {
  public:
   static constexpr std::int64_t kMouse = INT64_MIN;  // fingers go by their own ids

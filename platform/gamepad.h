@@ -67,7 +67,6 @@ class Gamepad {
   bool PointerShown() const { return shown_; }
   int PointerX() const { return static_cast<int>(x_); }
   int PointerY() const { return static_cast<int>(y_); }
-  bool HoldsPen() const { return penHeld_; }
   // A stick is out of its dead zone: the pointer moves while time passes.
   bool Moving() const { return speedX_ != 0 || speedY_ != 0; }
 

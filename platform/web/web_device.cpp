@@ -1,6 +1,7 @@
 // The browser device: the program runs on a worker thread of the page;
 // the page's own thread (web_device.js) draws the frames this device hands
-// it on a canvas and passes the player's pointer, touches and keys in.
+// it on a canvas and passes the player's pointer, touches, keys and game
+// controllers in.
 #include <emscripten.h>
 #include <emscripten/threading.h>
 #include <sqlite3.h>
@@ -20,6 +21,7 @@
 #include "platform/data_store.h"
 #include "platform/device.h"
 #include "platform/device_input.h"
+#include "platform/gamepad.h"
 #include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -32,10 +34,11 @@ constexpr int kViewPixels = kScreenWidth * kScreenHeight;
 
 // What the page passes in, in the order it happened.
 struct PageInput {
-  enum Kind { kPenDown, kPenMove, kPenUp, kKey, kAway } kind;
-  int a;             // pen: view x; key: PlayerKey
-  int b;             // pen: view y; key: 1 down, 0 up
-  int pointer = -1;  // pen: the touch's identifier, or -1 for the mouse
+  enum Kind { kPenDown, kPenMove, kPenUp, kKey, kAway, kPad, kPadGone, kMouseMoved } kind;
+  int a;                    // pen: view x; key: PlayerKey; pad: the GamepadButton bits held
+  int b;                    // pen: view y; key: 1 down, 0 up; pad: the left stick's x
+  int pointer = -1;         // pen: the touch's identifier, or -1 for the mouse
+  int c = 0, d = 0, e = 0;  // pad: the left stick's y, the right stick's x and y
 };
 
 std::mutex g_inputMutex;
@@ -47,6 +50,11 @@ std::deque<PageInput> g_input;
 alignas(4) std::uint8_t g_frame[kViewPixels * 4];
 alignas(4) std::atomic<std::int32_t> g_frameReady{0};
 std::atomic<std::int32_t> g_frameWidth{0};
+
+// The controller's pointer as the page draws it over the frame: 0 while it
+// is not shown, otherwise kPointerShown | y << 15 | x (a point of the view).
+constexpr std::int32_t kPointerShown = 1 << 30;
+alignas(4) std::atomic<std::int32_t> g_padPointer{0};
 
 // The run's description, asked for by the page: the count of answers
 // grows by one each time the main thread has written a new one.
@@ -71,9 +79,12 @@ void SaveDataFolder() {
   });
 }
 
-class WebDevice final : public Device {
+class WebDevice final : public Device, public GamepadTarget {
  public:
-  explicit WebDevice(const PlatformOptions& options) : options_(options) {
+  explicit WebDevice(const PlatformOptions& options)
+      : options_(options),
+        pad_(this, options.portrait ? kScreenWidth : kScreenHeight,
+             options.portrait ? kScreenHeight : kScreenWidth, options.portrait) {
     SetDataWrittenListener(&SaveDataFolder);
   }
 
@@ -110,6 +121,8 @@ class WebDevice final : public Device {
     }
     // A frame the page has not drawn yet: look again soon.
     if (changed_) timeout = std::min(timeout, 4);
+    // A deflected stick moves the pointer smoothly.
+    if (pad_.Moving()) timeout = std::min(timeout, 8);
     KeepAlive(std::chrono::milliseconds(timeout), true);
     return true;
   }
@@ -151,6 +164,7 @@ class WebDevice final : public Device {
       inputs.swap(g_input);
     }
     for (const PageInput& input : inputs) Translate(input);
+    MovePointer();
     if (betweenMessages && g_stateWanted.exchange(false)) {
       auto reporter = StateReporter();
       std::string state = reporter != nullptr ? reporter() : "{}";
@@ -187,6 +201,30 @@ class WebDevice final : public Device {
     PostPen(message, std::clamp(x, 0, kScreenWidth - 1), std::clamp(y, 0, kScreenHeight - 1));
   }
 
+  // The sticks move the pointer for the time since the last pass, and the
+  // page is told where to draw it.
+  void MovePointer() {
+    auto now = Clock::now();
+    double seconds = std::chrono::duration<double>(now - lastPointerMove_).count();
+    lastPointerMove_ = now;
+    // A long stall (a message box) does not throw the pointer across.
+    pad_.Advance(std::clamp(seconds, 0.0, 0.05));
+    g_padPointer.store(pad_.PointerShown() ? kPointerShown | pad_.PointerY() << 15 | pad_.PointerX()
+                                           : 0);
+  }
+
+  // The controller's pen takes the mouse's path from the view on: it is
+  // the stylus only while neither the mouse nor a finger holds it.
+  bool GamepadPen(UINT message, int vx, int vy) override {
+    if (!stylus_.Takes(message, Stylus::kGamepad)) return false;
+    Pen(message, vx, vy);
+    return true;
+  }
+
+  void GamepadKey(PlayerKey key, bool down) override {
+    PostPlayerKey(options_.portrait, key, down);
+  }
+
   void Translate(const PageInput& input) {
     switch (input.kind) {
       case PageInput::kPenDown:
@@ -195,6 +233,8 @@ class WebDevice final : public Device {
         UINT message = input.kind == PageInput::kPenDown ? WM_LBUTTONDOWN
                        : input.kind == PageInput::kPenUp ? WM_LBUTTONUP
                                                          : WM_MOUSEMOVE;
+        // The mouse or a finger is used: the controller's pointer goes.
+        if (message == WM_LBUTTONDOWN) pad_.Hide();
         if (stylus_.Takes(message, input.pointer < 0 ? Stylus::kMouse : input.pointer))
           Pen(message, input.a, input.b);
         return;
@@ -208,6 +248,19 @@ class WebDevice final : public Device {
         // the program is told, as the handheld tells it.
         PostToMain(WM_ACTIVATE, WA_INACTIVE, 0);
         return;
+      case PageInput::kPad:
+        pad_.SetButtons(static_cast<unsigned>(input.a));
+        pad_.SetSticks(input.b / 32767.0, input.c / 32767.0, input.d / 32767.0, input.e / 32767.0);
+        return;
+      case PageInput::kPadGone:
+        // The controller went away: what it held is let go and, as when
+        // the player leaves the page, a game pauses.
+        pad_.LetGo();
+        PostToMain(WM_ACTIVATE, WA_INACTIVE, 0);
+        return;
+      case PageInput::kMouseMoved:
+        pad_.Hide();
+        return;
     }
   }
 
@@ -217,6 +270,8 @@ class WebDevice final : public Device {
   bool changed_ = false;
   Stylus stylus_;  // the mouse or the touch that is the pen
   bool keepingAlive_ = false;
+  Gamepad pad_;
+  Clock::time_point lastPointerMove_ = Clock::now();
 };
 
 }  // namespace
@@ -254,6 +309,25 @@ EMSCRIPTEN_KEEPALIVE void reedshot_web_key(int key, int down) {
 
 EMSCRIPTEN_KEEPALIVE void reedshot_web_away() {
   ce::detail::Arrive({ce::detail::PageInput::kAway, 0, 0});
+}
+
+// The game controllers' buttons held (GamepadButton bits) and sticks, as
+// they changed; or that the controllers went away; or that the mouse moved
+// while the controller's pointer was shown.
+EMSCRIPTEN_KEEPALIVE void reedshot_web_pad(int held, int leftX, int leftY, int rightX, int rightY) {
+  ce::detail::Arrive({ce::detail::PageInput::kPad, held, leftX, -1, leftY, rightX, rightY});
+}
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_pad_gone() {
+  ce::detail::Arrive({ce::detail::PageInput::kPadGone, 0, 0});
+}
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_mouse_moved() {
+  ce::detail::Arrive({ce::detail::PageInput::kMouseMoved, 0, 0});
+}
+
+EMSCRIPTEN_KEEPALIVE std::int32_t* reedshot_web_pad_pointer() {
+  return reinterpret_cast<std::int32_t*>(&ce::detail::g_padPointer);
 }
 
 EMSCRIPTEN_KEEPALIVE std::uint8_t* reedshot_web_frame() { return ce::detail::g_frame; }

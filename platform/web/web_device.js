@@ -1,7 +1,8 @@
 // The page's side of the browser device (web_device.cpp and
 // web_wave_device.cpp), on the page's own thread: the canvas, the player's
-// pointer, touches and keys, Web Audio, and the data folder kept in the
-// browser's IndexedDB. The program itself runs on a worker thread.
+// pointer, touches, keys and game controllers, Web Audio, and the data
+// folder kept in the browser's IndexedDB. The program itself runs on a
+// worker thread.
 if (typeof document !== 'undefined') (function () {
   'use strict';
   var VIEW_WIDTH = 320, VIEW_HEIGHT = 240;
@@ -74,8 +75,16 @@ if (typeof document !== 'undefined') (function () {
   function draw() {
     requestAnimationFrame(draw);
     if (!ready) return;
+    readGamepads();
     var flag = Module._reedshot_web_frame_ready() >> 2;
-    if (Atomics.load(HEAP32, flag) === 0) return;
+    if (Atomics.load(HEAP32, flag) === 0) {
+      // The same frame, drawn again where the controller's pointer moved.
+      if (image && padPointer() !== padPointerDrawn) {
+        context.putImageData(image, 0, 0);
+        drawPadPointer();
+      }
+      return;
+    }
     var width = Module._reedshot_web_frame_width();
     var height = VIEW_WIDTH * VIEW_HEIGHT / width;
     if (canvas.width !== width || canvas.height !== height || !image) {
@@ -86,6 +95,7 @@ if (typeof document !== 'undefined') (function () {
     var pixels = Module._reedshot_web_frame();
     image.data.set(HEAPU8.subarray(pixels, pixels + width * height * 4));
     context.putImageData(image, 0, 0);
+    drawPadPointer();
     Atomics.store(HEAP32, flag, 0);
     if (Module.reedshot.framesDrawn++ === 0) Module.reedshot.firstFrameMs = performance.now();
   }
@@ -127,6 +137,8 @@ if (typeof document !== 'undefined') (function () {
   });
   window.addEventListener('mousemove', function (event) {
     if (mouseDown) pen(PEN_MOVE, MOUSE, event.clientX, event.clientY);
+    // The mouse is used: the controller's pointer goes.
+    else if (ready && padPointer() !== 0) Module._reedshot_web_mouse_moved();
   });
   window.addEventListener('mouseup', function (event) {
     if (event.button === 0 && mouseDown) {
@@ -180,6 +192,61 @@ if (typeof document !== 'undefined') (function () {
     event.preventDefault();
     key(KEYS[event.code], false);
   });
+
+  // Game controllers, in the Gamepad API's standard layout, read once a
+  // frame: the buttons held and the sticks go to the program when they
+  // change (GamepadButton in gamepad.h: standard button index, bit).
+  var PAD_BUTTONS = [[0, 1], [2, 2], [5, 4], [9, 8], [8, 16], [12, 32], [13, 64], [14, 128],
+                     [15, 256]];
+  var padSent = '', padCount = 0;
+  function readGamepads() {
+    var pads = [];
+    try {
+      if (navigator.getGamepads) pads = navigator.getGamepads();
+    } catch (e) {
+      return;  // not allowed on this page: no controllers
+    }
+    var held = 0, sticks = [0, 0, 0, 0], count = 0;
+    for (var i = 0; i < pads.length; i++) {
+      var pad = pads[i];
+      if (!pad || !pad.connected || pad.mapping !== 'standard') continue;
+      count++;
+      PAD_BUTTONS.forEach(function (b) {
+        if (pad.buttons[b[0]] && pad.buttons[b[0]].pressed) held |= b[1];
+      });
+      for (var a = 0; a < 4; a++)
+        sticks[a] = Math.max(-1, Math.min(1, sticks[a] + (pad.axes[a] || 0)));
+    }
+    // One went away: everything is let go, and a game pauses.
+    if (count < padCount) {
+      Module._reedshot_web_pad_gone();
+      padSent = '';
+    }
+    padCount = count;
+    if (count === 0) return;
+    sticks = sticks.map(function (v) { return Math.round(v * 32767); });
+    var sent = held + ' ' + sticks.join(' ');
+    if (sent === padSent) return;
+    padSent = sent;
+    Module._reedshot_web_pad(held, sticks[0], sticks[1], sticks[2], sticks[3]);
+  }
+
+  // The pointer the controller moves, over the frame: a plus sign, white
+  // with a black edge (kPointerBars in gamepad.h), its hot spot the pixel
+  // the pen goes down on.
+  var POINTER_BARS = [[-5, -1, 11, 3, '#000'], [-1, -5, 3, 11, '#000'], [-4, 0, 9, 1, '#fff'],
+                      [0, -4, 1, 9, '#fff']];
+  var padPointerDrawn = 0;
+  function padPointer() { return Atomics.load(HEAP32, Module._reedshot_web_pad_pointer() >> 2); }
+  function drawPadPointer() {
+    var p = padPointerDrawn = padPointer();
+    Module.reedshot.pointer = p ? {x: p & 0x7fff, y: (p >> 15) & 0x7fff} : null;
+    if (!p) return;
+    POINTER_BARS.forEach(function (bar) {
+      context.fillStyle = bar[4];
+      context.fillRect((p & 0x7fff) + bar[0], ((p >> 15) & 0x7fff) + bar[1], bar[2], bar[3]);
+    });
+  }
 
   // The run's description (one line of JSON), as the main thread gives it.
   Module.reedshotState = function () {

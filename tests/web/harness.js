@@ -47,12 +47,14 @@ async function launch(profile) {
           }};
 }
 
-// Opens the page and waits for its first drawn frame.
-async function open(browser, url, viewport) {
+// Opens the page and waits for its first drawn frame; `prepare(page)`, if
+// given, runs before the page loads.
+async function open(browser, url, viewport, prepare) {
   const page = await browser.newPage();
   const errors = [];
   page.on('pageerror', (error) => errors.push(String(error)));
   await page.setViewport(viewport || {width: 960, height: 720});
+  if (prepare) await prepare(page);
   await page.goto(url, {waitUntil: 'load'});
   await page.waitForFunction(() => window.crossOriginIsolated && window.Module &&
                                    Module.reedshot && Module.reedshot.framesDrawn > 0,

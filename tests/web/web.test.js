@@ -163,6 +163,109 @@ test('phone held upright: the game turned to fill it, taps play the same way', a
   }
 });
 
+// A game controller the test works: navigator.getGamepads answers with one
+// pad in the standard layout whose buttons and sticks the test sets.
+async function scriptedGamepad(page) {
+  await page.evaluateOnNewDocument(() => {
+    const pad = {id: 'scripted', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+                 axes: [0, 0, 0, 0],
+                 buttons: Array.from({length: 17}, () => ({pressed: false, touched: false,
+                                                            value: 0}))};
+    window.scriptedPads = [pad];
+    Navigator.prototype.getGamepads = () => window.scriptedPads;
+  });
+}
+
+const pause = (ms) => new Promise((r) => setTimeout(r, ms));
+const SOUTH = 0, WEST = 2, BACK = 8, RIGHT = 15;
+
+function setButton(page, index, down) {
+  return page.evaluate((i, d) => {
+    const b = window.scriptedPads[0].buttons[i];
+    b.pressed = b.touched = d;
+    b.value = d ? 1 : 0;
+  }, index, down);
+}
+
+async function button(page, index, holdMs = 80, thenMs = 120) {
+  await setButton(page, index, true);
+  await pause(holdMs);
+  await setButton(page, index, false);
+  await pause(thenMs);
+}
+
+function setStick(page, x, y) {
+  return page.evaluate((ax, ay) => { window.scriptedPads[0].axes = [ax, ay, 0, 0]; }, x, y);
+}
+
+// Steers the pointer with the left stick onto a frame-buffer point (the
+// view shows (x, y) at (319 - y, x)), watching it as a player would.
+async function steer(page, x, y) {
+  const end = Date.now() + 15000;
+  for (;;) {
+    const p = await page.evaluate(() => Module.reedshot.pointer);
+    const dx = p ? 319 - y - p.x : 1, dy = p ? x - p.y : 0;
+    const distance = Math.hypot(dx, dy);
+    if (p && distance < 1) break;
+    if (Date.now() > end) throw new Error(`the pointer stays at ${JSON.stringify(p)}`);
+    const tilt = Math.min(1, 0.3 + distance / 60);
+    await setStick(page, dx / distance * tilt, dy / distance * tilt);
+    await pause(16);
+  }
+  await setStick(page, 0, 0);
+}
+
+test('game controller: the pointer aims, the buttons shoot, reload, scroll and pause, as the ' +
+     'mouse does; unplugged, the game pauses', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    const page = await h.open(browser, server.url, undefined, scriptedGamepad);
+    const press = async (x, y) => {
+      await steer(page, x, y);
+      await button(page, SOUTH);
+    };
+    await startGame(page, press);
+    // The pointer over the picture, white with a black edge.
+    const drawn = await page.evaluate(() => {
+      const p = Module.reedshot.pointer;
+      const at = (x, y) => Array.from(Module.canvas.getContext('2d').getImageData(x, y, 1, 1)
+                                                              .data.slice(0, 3));
+      return [at(p.x, p.y), at(p.x, p.y + 5)];
+    });
+    assert.deepStrictEqual(drawn, [[255, 255, 255], [0, 0, 0]]);
+
+    // The gun shot empty (a shot more, as the game may start a little
+    // late), reloaded with the west button, and two shots more.
+    await steer(page, 120, 140);
+    for (let i = 0; i < 8; i++) await button(page, SOUTH);
+    await h.until(page, (s) => s.game.shells === 0, 'an empty gun');
+    await button(page, WEST, 80, 500);
+    await h.until(page, (s) => s.game.shells === 7, 'a reload');
+    for (let i = 0; i < 2; i++) await button(page, SOUTH);
+    let s = await h.until(page, (st) => st.game.shells === 5, 'two shots');
+    // The direction pad scrolls the lake from its left end to its right.
+    assert.strictEqual(s.scroll[1], 639);
+    await button(page, RIGHT, 1500);
+    s = await h.until(page, (st) => st.scroll[1] < 100, 'the lake scrolled');
+    // Back taps the menu corner: the pause menu; Resume with the pen.
+    await button(page, BACK);
+    await h.until(page, (st) => st.view === 5, 'the pause menu');
+    await pause(1000);  // the panel slides in
+    await press(215, 270);
+    await h.until(page, (st) => st.view === 1 && st.game.playing, 'the game again');
+    // The mouse takes the pointer off the picture.
+    await page.mouse.move(5, 5);
+    await page.mouse.move(10, 10);
+    await page.waitForFunction(() => Module.reedshot.pointer === null, {timeout: 5000});
+    // The controller plugged out mid-game pauses it.
+    await page.evaluate(() => { window.scriptedPads = [null]; });
+    await h.until(page, (st) => st.view === 5, 'the pause menu after the controller went');
+    assert.deepStrictEqual(page.reedshotErrors, []);
+  } finally {
+    await close();
+  }
+});
+
 test('any static host: the service worker isolates the page by itself', async () => {
   const bare = await h.serve(true);
   const {browser, close} = await h.launch();
