@@ -104,4 +104,4 @@ async function tap(page, x, y) {
   await page.touchscreen.tap(p.x, p.y);
 }
 
-module.exports = {serve, launch, open, state, until, click, tap, root, site};
+module.exports = {serve, launch, open, state, until, pagePoint, click, tap, root, site};

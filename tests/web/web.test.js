@@ -243,6 +243,17 @@ test('game controller: the pointer aims, the buttons shoot, reload, scroll and p
     await h.until(page, (s) => s.game.shells === 7, 'a reload');
     for (let i = 0; i < 2; i++) await button(page, SOUTH);
     let s = await h.until(page, (st) => st.game.shells === 5, 'two shots');
+    // One stylus at a time: while the mouse holds the pen, the controller's
+    // does not go down; then it does again.
+    const at = await h.pagePoint(page, 100, 200);
+    await page.mouse.move(at.x, at.y);
+    await page.mouse.down();
+    await h.until(page, (st) => st.game.shells === 4, 'the mouse\'s shot');
+    for (let i = 0; i < 2; i++) await button(page, SOUTH, 80, 300);
+    await page.mouse.up();
+    assert.strictEqual((await h.state(page)).game.shells, 4);
+    await button(page, SOUTH);
+    await h.until(page, (st) => st.game.shells === 3, 'the controller\'s shot');
     // The direction pad scrolls the lake from its left end to its right.
     assert.strictEqual(s.scroll[1], 639);
     await button(page, RIGHT, 1500);
