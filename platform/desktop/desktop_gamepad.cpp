@@ -155,13 +155,12 @@ bool DesktopGamepads::PointerChanged(Area* was, Area* now) {
 
 void DesktopGamepads::DrawPointer(SDL_Surface* surface, int originX, int originY, int scale) const {
   if (!pad_.PointerShown()) return;
-  const Area inside{0, 0, width_, height_};
   for (const PointerBar& bar : kPointerBars) {
     // Kept on the picture: what falls on the bars beside it is left out.
-    int left = std::max(inside.left, pad_.PointerX() + bar.x);
-    int top = std::max(inside.top, pad_.PointerY() + bar.y);
-    int right = std::min(inside.right, pad_.PointerX() + bar.x + bar.width);
-    int bottom = std::min(inside.bottom, pad_.PointerY() + bar.y + bar.height);
+    int left = std::max(0, pad_.PointerX() + bar.x);
+    int top = std::max(0, pad_.PointerY() + bar.y);
+    int right = std::min(width_, pad_.PointerX() + bar.x + bar.width);
+    int bottom = std::min(height_, pad_.PointerY() + bar.y + bar.height);
     if (left >= right || top >= bottom) continue;
     SDL_Rect rect{originX + left * scale, originY + top * scale, (right - left) * scale,
                   (bottom - top) * scale};
