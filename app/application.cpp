@@ -9,6 +9,7 @@
 #include "game/game_controller.h"
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
+#include "platform/platform.h"
 #include "platform/window.h"
 #include "sound/sound_player.h"
 
@@ -119,7 +120,29 @@ void CApplication::DestroyComponents() {
   if (g_inputState == &input) g_inputState = nullptr;
 }
 
+// The settings, then the high-score table, as they stand. A game that has
+// just ended is in the written table as the high-score screen is about to
+// enter it, so that it is kept however the run ends from here.
+void CApplication::SaveWithoutEnding() {
+  if (settings == nullptr) return;
+  settings->Save();
+  HighScoreTable table = *settings->highScores;
+  if (settings->resultPending == 1 && settings->userName[0] != 0) {
+    HighScoreEntry entry{};
+    entry.isNewest = 1;
+    entry.score = settings->pendingScore;
+    for (int i = 0; i < 9 && settings->userName[i] != 0; ++i) entry.name[i] = settings->userName[i];
+    table.InsertScore(entry);
+  }
+  table.Save();
+}
+
 namespace {
+
+// For a device that may end the program without its teardown.
+void SaveWithoutEnding() {
+  if (g_application != nullptr) g_application->SaveWithoutEnding();
+}
 
 // Where the drivers' snapshots find the program's parts.
 drivers::ProgramParts CurrentParts() {
@@ -131,6 +154,7 @@ drivers::ProgramParts CurrentParts() {
 
 int WinMain(ce::HINSTANCE instance, ce::HINSTANCE, const char16_t*, int cmdShow) {
   drivers::SetProgramParts(&CurrentParts);
+  ce::SetTeardownSave(&SaveWithoutEnding);
   g_hInstance = instance;
   ce::SetCursor(ce::LoadCursorW(instance, ce::IDC_WAIT));
   ce::ShowCursor(ce::TRUE);

@@ -26,6 +26,8 @@ class CApplication {
   void RegisterHardwareKeys();
   void Run();
   void DestroyComponents();
+  // Writes what DestroyComponents writes, without ending the run.
+  void SaveWithoutEnding();
 
   // The top-level components, owned.
   SettingsStore* settings = nullptr;

@@ -29,6 +29,7 @@ PlatformOptions g_options;
 // How long stopping waits for the run's threads to end.
 constexpr std::chrono::seconds kThreadEndBound{5};
 std::string (*g_stateReporter)() = nullptr;
+void (*g_teardownSave)() = nullptr;
 }  // namespace
 
 namespace detail {
@@ -75,6 +76,10 @@ bool PlatformStarted() { return g_device != nullptr; }
 void SetStateReporter(std::string (*reporter)()) { g_stateReporter = reporter; }
 
 std::string (*StateReporter())() { return g_stateReporter; }
+
+void SetTeardownSave(void (*save)()) { g_teardownSave = save; }
+
+void (*TeardownSave())() { return g_teardownSave; }
 
 const PlatformOptions& GetPlatformOptions() { return g_options; }
 

@@ -40,6 +40,12 @@ bool SaveWindowScreenshot(const std::string& path);
 void SetStateReporter(std::string (*reporter)());
 std::string (*StateReporter())();
 
+// What the program's teardown writes, written while the run goes on. A
+// device whose program may be ended without a teardown (the browser may
+// discard a hidden page) calls it on the main thread, between messages.
+void SetTeardownSave(void (*save)());
+void (*TeardownSave())();
+
 // Where settings and scores live: `configured` (the --data-dir option) or
 // else $XDG_DATA_HOME/reedshot, or ~/.local/share/reedshot.
 std::string DataDirectory(const std::string& configured);

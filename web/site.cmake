@@ -11,7 +11,7 @@ set(common_link -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=1 -sINITIAL_MEMORY=134217728
 
 add_executable(reedshot main.cpp)
 target_link_libraries(reedshot PRIVATE reedshot_app)
-target_link_options(reedshot PRIVATE ${common_link} -sENVIRONMENT=web,worker -lidbfs.js
+target_link_options(reedshot PRIVATE ${common_link} -sENVIRONMENT=web,worker
   --pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_device.js)
 set_target_properties(reedshot PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${site}
   LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/web_device.js)

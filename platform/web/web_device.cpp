@@ -34,7 +34,21 @@ constexpr int kViewPixels = kScreenWidth * kScreenHeight;
 
 // What the page passes in, in the order it happened.
 struct PageInput {
-  enum Kind { kPenDown, kPenMove, kPenUp, kKey, kAway, kPad, kPadGone, kMouseMoved } kind;
+  enum Kind {
+    kPenDown,
+    kPenMove,
+    kPenUp,
+    kKey,
+    kAway,
+    kPad,
+    kPadGone,
+    kMouseMoved,
+    kSave,          // the page is hidden: write what the teardown would
+    kStoreRefused,  // the browser refused to keep the data folder
+    kAnswer,        // the message box was answered
+    kEnd,           // the game moved to another tab: end the run
+    kTimeScale,     // a: how many times faster than real time the clock runs
+  } kind;
   int a;                    // pen: view x; key: PlayerKey; pad: the GamepadButton bits held
   int b;                    // pen: view y; key: 1 down, 0 up; pad: the left stick's x
   int pointer = -1;         // pen: the touch's identifier, or -1 for the mouse
@@ -63,6 +77,9 @@ std::atomic<std::int32_t> g_stateAnswers{0};
 std::mutex g_stateMutex;
 std::string g_state;
 
+// The count of saves asked for by the page (kSave) that are done.
+std::atomic<std::int32_t> g_savesDone{0};
+
 void Arrive(PageInput input) {
   {
     std::lock_guard lock(g_inputMutex);
@@ -72,7 +89,7 @@ void Arrive(PageInput input) {
 }
 
 // The data folder is copied to the browser's lasting storage (on the
-// page's thread, where the file system lives).
+// page's thread, where the file system lives) after every commit.
 void SaveDataFolder() {
   MAIN_THREAD_ASYNC_EM_ASM({
     if (Module.reedshotSaveData) Module.reedshotSaveData();
@@ -92,8 +109,8 @@ class WebDevice final : public Device, public GamepadTarget {
 
   DWORD Now() override {
     // A busy wait on the clock still shows the screen and reads the page.
-    if (IsMainThread()) KeepAlive(std::chrono::milliseconds(0));
-    return clock_.Ticks(Clock::now());
+    if (IsMainThread()) KeepAlive(std::chrono::milliseconds(0), kBusy);
+    return Ticks();
   }
 
   void SleepFor(DWORD ms) override {
@@ -103,28 +120,28 @@ class WebDevice final : public Device, public GamepadTarget {
     }
     // In slices: the screen is shown and the page's input queued meanwhile.
     LiveClock::SleepInSlices(ms, [this](Clock::time_point, Clock::time_point wake) {
-      KeepAlive(std::chrono::milliseconds(0));
+      KeepAlive(std::chrono::milliseconds(0), kSleeping);
       return wake;
     });
   }
 
   bool PollInput(DWORD) override {
-    KeepAlive(std::chrono::milliseconds(0), true);
-    return true;
+    KeepAlive(std::chrono::milliseconds(0), kBetweenMessages);
+    return !ending_;
   }
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
     int timeout = 50;
     if (hasDeadline) {
       auto left = static_cast<std::int32_t>(deadline - Now());
-      timeout = std::clamp(left, 0, 50);
+      timeout = std::clamp(left / timeScale_, 0, 50);
     }
     // A frame the page has not drawn yet: look again soon.
     if (changed_) timeout = std::min(timeout, 4);
     // A deflected stick moves the pointer smoothly.
     if (pad_.Moving()) timeout = std::min(timeout, 8);
-    KeepAlive(std::chrono::milliseconds(timeout), true);
-    return true;
+    KeepAlive(std::chrono::milliseconds(timeout), kBetweenMessages);
+    return !ending_;
   }
 
   bool OpenWindow() override {
@@ -136,11 +153,15 @@ class WebDevice final : public Device, public GamepadTarget {
   void RaiseWindow() override {}
   void WindowChanged(int, int, int, int) override { changed_ = true; }
 
+  // Shown by the page; the call returns when the player has answered it
+  // (or the run must end). Meanwhile the screen stays as it is and the
+  // player's pen and keys are not taken, as under the device's own box.
   int ShowMessageBox(const std::string& caption, const std::string& text) override {
     std::string message = (caption.empty() ? std::string("Reedshot") : caption) + ": " + text;
-    // Shown by the page; the call returns when the player has closed it.
     Present();
     MAIN_THREAD_EM_ASM({ Module.reedshotMessage(UTF8ToString($0)); }, message.c_str());
+    answered_ = false;
+    while (!answered_ && !ending_) KeepAlive(std::chrono::milliseconds(50), kMessageBox);
     return 1;  // IDOK
   }
 
@@ -149,10 +170,18 @@ class WebDevice final : public Device, public GamepadTarget {
  private:
   using Clock = LiveClock::Clock;
 
+  // Where the main thread is when it looks at the page.
+  enum Moment {
+    kBusy,             // inside a message, busy-waiting on the clock
+    kSleeping,         // inside a message, sleeping
+    kMessageBox,       // waiting for the answer to a message box
+    kBetweenMessages,  // its queue read to the end
+  };
+
   // Shows the screen and posts the page's input, waiting for it up to
-  // `wait`. Between two messages (`betweenMessages`) it also answers the
-  // page's question for the run's state.
-  void KeepAlive(std::chrono::milliseconds wait, bool betweenMessages = false) {
+  // `wait`. Between two messages it also answers the page's question for
+  // the run's state and tells of a refused save.
+  void KeepAlive(std::chrono::milliseconds wait, Moment moment) {
     if (keepingAlive_) return;  // posting a message reads the clock again
     keepingAlive_ = true;
     Present();
@@ -163,16 +192,44 @@ class WebDevice final : public Device, public GamepadTarget {
         g_inputArrived.wait_for(lock, wait, [] { return !g_input.empty() || g_stateWanted; });
       inputs.swap(g_input);
     }
-    for (const PageInput& input : inputs) Translate(input);
+    for (const PageInput& input : inputs) Translate(input, moment);
     MovePointer();
-    if (betweenMessages && g_stateWanted.exchange(false)) {
+    keepingAlive_ = false;
+    if (savesWanted_ > 0) Save(moment);
+    if (moment != kBetweenMessages) return;
+    if (g_stateWanted.exchange(false)) {
       auto reporter = StateReporter();
       std::string state = reporter != nullptr ? reporter() : "{}";
       std::lock_guard lock(g_stateMutex);
       g_state = state;
       g_stateAnswers.fetch_add(1);
     }
-    keepingAlive_ = false;
+    if (storeRefused_) {
+      storeRefused_ = false;
+      ShowMessageBox("Error",
+                     "Settings and scores could not be saved: the browser's storage is full "
+                     "or refused them.");
+    }
+  }
+
+  // Writes what the teardown would write, once the player's input that came
+  // before the page asked has been handled: between messages, or while the
+  // program sleeps (the game-over picture stays a second), with an empty
+  // queue. Under a message box nothing is written (the program is inside
+  // some other work), and the page stores the data folder as it is.
+  void Save(Moment moment) {
+    int wanted = savesWanted_;
+    if (moment == kBusy || (moment != kMessageBox && !MainQueueEmpty())) return;
+    if (moment != kMessageBox) {
+      if (void (*save)() = TeardownSave()) save();
+    }
+    savesWanted_ -= wanted;
+    g_savesDone.fetch_add(wanted);
+  }
+
+  DWORD Ticks() {
+    DWORD real = clock_.Ticks(Clock::now());
+    return scaledFrom_ + (real - realFrom_) * static_cast<DWORD>(timeScale_);
   }
 
   // Hands the window to the page when it changed and the page has drawn
@@ -225,7 +282,11 @@ class WebDevice final : public Device, public GamepadTarget {
     PostPlayerKey(options_.portrait, key, down);
   }
 
-  void Translate(const PageInput& input) {
+  void Translate(const PageInput& input, Moment moment) {
+    // Under a message box the game takes no new press; a press that began
+    // before it still ends.
+    bool press = input.kind == PageInput::kPenDown || (input.kind == PageInput::kKey && input.b);
+    if (press && moment == kMessageBox) return;
     switch (input.kind) {
       case PageInput::kPenDown:
       case PageInput::kPenMove:
@@ -261,6 +322,26 @@ class WebDevice final : public Device, public GamepadTarget {
       case PageInput::kMouseMoved:
         pad_.Hide();
         return;
+      case PageInput::kSave:
+        savesWanted_ += 1;
+        return;
+      case PageInput::kStoreRefused:
+        storeRefused_ = true;
+        return;
+      case PageInput::kAnswer:
+        answered_ = true;
+        return;
+      case PageInput::kEnd:
+        // As the desktop window closed: the run ends and tears down.
+        ending_ = true;
+        return;
+      case PageInput::kTimeScale: {
+        DWORD now = Ticks();
+        realFrom_ = clock_.Ticks(Clock::now());
+        scaledFrom_ = now;
+        timeScale_ = std::clamp(input.a, 1, 1000);
+        return;
+      }
     }
   }
 
@@ -272,6 +353,14 @@ class WebDevice final : public Device, public GamepadTarget {
   bool keepingAlive_ = false;
   Gamepad pad_;
   Clock::time_point lastPointerMove_ = Clock::now();
+  int savesWanted_ = 0;
+  bool storeRefused_ = false;
+  bool answered_ = false;
+  bool ending_ = false;
+  // The clock: real time since `realFrom_`, `timeScale_` times as fast.
+  int timeScale_ = 1;
+  DWORD realFrom_ = 0;
+  DWORD scaledFrom_ = 0;
 };
 
 }  // namespace
@@ -328,6 +417,36 @@ EMSCRIPTEN_KEEPALIVE void reedshot_web_mouse_moved() {
 
 EMSCRIPTEN_KEEPALIVE std::int32_t* reedshot_web_pad_pointer() {
   return reinterpret_cast<std::int32_t*>(&ce::detail::g_padPointer);
+}
+
+// The page is being hidden: asks the main thread to write what the
+// teardown would write. Returns the count of such saves done so far, which
+// grows past it when this one is done.
+EMSCRIPTEN_KEEPALIVE int reedshot_web_request_save() {
+  int done = ce::detail::g_savesDone.load();
+  ce::detail::Arrive({ce::detail::PageInput::kSave, 0, 0});
+  return done;
+}
+
+EMSCRIPTEN_KEEPALIVE int reedshot_web_saves_done() { return ce::detail::g_savesDone.load(); }
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_store_refused() {
+  ce::detail::Arrive({ce::detail::PageInput::kStoreRefused, 0, 0});
+}
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_answer() {
+  ce::detail::Arrive({ce::detail::PageInput::kAnswer, 0, 0});
+}
+
+EMSCRIPTEN_KEEPALIVE void reedshot_web_end() {
+  ce::detail::Arrive({ce::detail::PageInput::kEnd, 0, 0});
+}
+
+// Lets the clock run `times` as fast as real time (1: real time again).
+// The browser tests end a three-minute game with it in seconds; a player
+// who calls it from the browser's console only hurries the game on.
+EMSCRIPTEN_KEEPALIVE void reedshot_web_time_scale(int times) {
+  ce::detail::Arrive({ce::detail::PageInput::kTimeScale, times, 0});
 }
 
 EMSCRIPTEN_KEEPALIVE std::uint8_t* reedshot_web_frame() { return ce::detail::g_frame; }

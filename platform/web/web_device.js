@@ -14,47 +14,289 @@ if (typeof document !== 'undefined') (function () {
 
   // What the page has done, for the player's page and its tests.
   Module.reedshot = {framesDrawn: 0, firstFrameMs: null, audio: 'waiting', audibleBlocks: 0,
-                     saves: 0};
+                     saves: 0, message: null, ended: false};
   if (!Module.arguments) Module.arguments = ['--data-dir', '/data'];
 
-  // The data folder: loaded from IndexedDB before the program starts,
-  // written back after every commit and whenever the page is hidden.
-  Module.preRun = (Module.preRun || []).concat(function () {
-    FS.mkdir('/data');
-    FS.mount(IDBFS, {}, '/data');
-    addRunDependency('reedshot-data');
-    FS.syncfs(true, function (error) {
-      if (error) console.warn('reedshot: cannot read saved data', error);
-      removeRunDependency('reedshot-data');
-    });
-  });
-  var saving = false, saveAgain = false;
-  Module.reedshotSaveData = function () {
-    if (saving) { saveAgain = true; return; }
-    saving = true;
-    FS.syncfs(false, function (error) {
-      if (error) console.warn('reedshot: cannot save data', error);
-      else Module.reedshot.saves++;
-      saving = false;
-      if (saveAgain) { saveAgain = false; Module.reedshotSaveData(); }
-    });
-  };
+  // The data folder lives in memory while the game runs and is kept in
+  // IndexedDB, one record per file ({timestamp, mode, contents}, keyed by
+  // its path). It is read before the program starts; it is written whole,
+  // in one transaction begun at once, after every commit of the program and
+  // whenever the page is hidden. Only the tab that holds the game's lock
+  // (below) ever writes it.
+  var DATA = '/data', DATABASE = '/data', DATABASE_VERSION = 21, FILES = 'FILE_DATA';
+  var database = null, databaseError = null;
+  var moved = false;      // the game went to another tab: this one writes no more
+  var refusalTold = false;
+
+  function openDatabase(done) {
+    var request;
+    try {
+      request = indexedDB.open(DATABASE, DATABASE_VERSION);
+    } catch (e) {
+      done(e);
+      return;
+    }
+    request.onupgradeneeded = function () {
+      var files = request.result.objectStoreNames.contains(FILES) ?
+          request.transaction.objectStore(FILES) : request.result.createObjectStore(FILES);
+      if (!files.indexNames.contains('timestamp'))
+        files.createIndex('timestamp', 'timestamp', {unique: false});
+    };
+    request.onsuccess = function () { done(null, request.result); };
+    request.onerror = function (event) {
+      event.preventDefault();
+      done(request.error);
+    };
+  }
+
+  function loadFiles(done) {
+    var transaction = database.transaction([FILES], 'readonly');
+    var files = transaction.objectStore(FILES);
+    var keys = files.getAllKeys(), entries = files.getAll();
+    transaction.oncomplete = function () {
+      keys.result.forEach(function (path, i) {
+        var entry = entries.result[i];
+        if (typeof path !== 'string' || path.indexOf(DATA + '/') !== 0 || !entry) return;
+        if (FS.isDir(entry.mode)) FS.mkdirTree(path);
+        else if (entry.contents) FS.writeFile(path, entry.contents);
+      });
+      done(null);
+    };
+    transaction.onabort = function () { done(transaction.error); };
+  }
+
+  // Every file and folder under the data folder, read now.
+  function localFiles() {
+    var found = [], folders = [DATA];
+    while (folders.length) {
+      var folder = folders.pop();
+      FS.readdir(folder).forEach(function (name) {
+        if (name === '.' || name === '..') return;
+        var path = folder + '/' + name, stat = FS.stat(path);
+        var entry = {timestamp: new Date(stat.mtime), mode: stat.mode};
+        if (FS.isDir(stat.mode)) folders.push(path);
+        else entry.contents = FS.readFile(path);
+        found.push([path, entry]);
+      });
+    }
+    return found;
+  }
+
+  // Writes the data folder as it is now, in one transaction that replaces
+  // what was kept. The file system belongs to this thread, so no write of
+  // the program's falls between the files read; a commit under way leaves
+  // its journal beside the file, and SQLite finishes or undoes it on the
+  // next start. Returns the transaction, or null.
+  function store() {
+    if (moved) return null;
+    if (!database) {
+      if (databaseError) refused(databaseError);
+      return null;
+    }
+    var transaction;
+    try {
+      transaction = database.transaction([FILES], 'readwrite', {durability: 'strict'});
+      var files = transaction.objectStore(FILES);
+      files.clear();
+      localFiles().forEach(function (file) { files.put(file[1], file[0]); });
+      if (transaction.commit) transaction.commit();
+    } catch (e) {
+      if (transaction) transaction.abort();
+      refused(e);
+      return null;
+    }
+    transaction.oncomplete = function () {
+      Module.reedshot.saves++;
+      refusalTold = false;
+    };
+    transaction.onabort = function () { refused(transaction.error); };
+    return transaction;
+  }
+  Module.reedshotSaveData = store;
+
+  // The browser refused to keep the data (its storage is full, or the
+  // player does not allow it): the game tells the player once, until a
+  // later write is kept again.
+  function refused(error) {
+    console.warn('reedshot: cannot save data', error);
+    if (refusalTold || !ready || Module.reedshot.ended) return;
+    refusalTold = true;
+    Module._reedshot_web_store_refused();
+  }
+
+  // The page is hidden and may be discarded at any moment: the program
+  // writes what its teardown would write, and the data folder is stored
+  // at once, in this call. The program's file work comes to this thread,
+  // which serves it while it waits (a second at most: the game-over
+  // picture holds the program that long).
+  function saveNow() {
+    if (!ready || moved) return null;
+    if (!Module.reedshot.ended && Module.reedshot.message === null) {
+      var before = Module._reedshot_web_request_save();
+      var until = performance.now() + 1500;
+      while (Module._reedshot_web_saves_done() === before && performance.now() < until)
+        _emscripten_main_thread_process_queued_calls();
+    }
+    return store();
+  }
   document.addEventListener('visibilitychange', function () {
     if (document.visibilityState !== 'hidden' || !ready) return;
     Module._reedshot_web_away();
-    Module.reedshotSaveData();
+    saveNow();
   });
+  window.addEventListener('pagehide', saveNow);
+  document.addEventListener('freeze', saveNow);
   // Another window or tab took the player's attention.
   window.addEventListener('blur', function () { if (ready) Module._reedshot_web_away(); });
-  window.addEventListener('pagehide', function () { if (ready) Module.reedshotSaveData(); });
 
-  // A message box: the browser's own, which the game waits for as for the
-  // device's OK.
+  // A box of the page's own: a line of text and one button.
+  function panel(style, text, label, action) {
+    var box = document.createElement('div');
+    box.style.cssText = style + ';font:16px sans-serif;text-align:center';
+    var line = document.createElement('p');
+    line.textContent = text;
+    var button = document.createElement('button');
+    button.textContent = label;
+    button.style.cssText = 'font:16px sans-serif;padding:8px 20px';
+    button.addEventListener('click', action);
+    box.append(line, button);
+    document.body.appendChild(box);
+    return box;
+  }
+
+  // A notice over the whole page; null takes it away.
+  var notice = null;
+  function showNotice(text, label, action) {
+    if (notice) notice.remove();
+    notice = null;
+    if (text === null) return;
+    notice = panel('position:fixed;inset:0;z-index:10;display:flex;flex-direction:column;' +
+                   'align-items:center;justify-content:center;gap:16px;padding:24px;' +
+                   'background:#000;color:#ddd', text, label, action);
+    notice.id = 'reedshot-notice';
+  }
+
+  // One game per browser profile, as one program per desktop: the tab that
+  // runs it holds a lock. Another tab waits with a notice and can take the
+  // game over: the running tab saves as when it is hidden, ends and says
+  // where the game went, and this tab starts with what it saved. When the
+  // running tab is closed the waiting one starts by itself.
+  var LOCK = 'reedshot-game', TAKE = 'reedshot-take';
+  var channel = typeof BroadcastChannel !== 'undefined' ? new BroadcastChannel(LOCK) : null;
+  var releaseLock = null, takeWanted = false;
+
+  function takeOver() {
+    showNotice('Moving Reedshot here\u2026', 'Play here', function () {});
+    if (channel) channel.postMessage('take');
+  }
+
+  function handOver() {
+    takeWanted = false;
+    var transaction = saveNow();
+    moved = true;
+    var end = function () {
+      Module.reedshot.ended = true;
+      Module._reedshot_web_end();
+      showNotice('Reedshot has moved to another tab or window.', 'Play here', function () {
+        sessionStorage.setItem(TAKE, '1');
+        location.reload();
+      });
+      releaseLock();
+      releaseLock = null;
+    };
+    if (!transaction) {
+      end();
+      return;
+    }
+    transaction.addEventListener('complete', end);
+    transaction.addEventListener('abort', end);
+  }
+  if (channel) channel.onmessage = function (event) {
+    if (event.data !== 'take' || !releaseLock || moved) return;
+    if (ready) handOver();
+    else takeWanted = true;
+  };
+
+  function start() {
+    openDatabase(function (error, opened) {
+      if (error) {
+        console.warn('reedshot: cannot read saved data', error);
+        databaseError = error;
+        removeRunDependency('reedshot-data');
+        return;
+      }
+      database = opened;
+      loadFiles(function (error) {
+        if (error) console.warn('reedshot: cannot read saved data', error);
+        removeRunDependency('reedshot-data');
+      });
+    });
+  }
+
+  Module.preRun = (Module.preRun || []).concat(function () {
+    FS.mkdir(DATA);
+    addRunDependency('reedshot-data');
+    if (!navigator.locks) {
+      start();
+      return;
+    }
+    var hold = function () {
+      showNotice(null);
+      return new Promise(function (resolve) {
+        releaseLock = resolve;
+        start();
+      });
+    };
+    // "Play here" in a tab the game left reloads it to take the game back.
+    var take = sessionStorage.getItem(TAKE) !== null;
+    sessionStorage.removeItem(TAKE);
+    navigator.locks.request(LOCK, {ifAvailable: true}, function (lock) {
+      if (lock) return hold();
+      showNotice('Reedshot is open in another tab or window.', 'Play here', takeOver);
+      navigator.locks.request(LOCK, hold);
+      if (take) takeOver();
+      return null;
+    });
+  });
+
+  // A message box: shown over the game, which waits for its OK (the
+  // button, Enter or Space).
   Module.reedshotMessage = function (text) {
     console.warn(text);
-    window.alert(text);
+    Module.reedshot.message = text;
+    var box = null;
+    var answer = function (event) {
+      if (event.type === 'keydown' && event.key !== 'Enter' && event.key !== ' ') return;
+      event.preventDefault();
+      event.stopImmediatePropagation();
+      window.removeEventListener('keydown', answer, true);
+      box.remove();
+      Module.reedshot.message = null;
+      Module._reedshot_web_answer();
+    };
+    box = panel('position:fixed;left:50%;top:50%;transform:translate(-50%,-50%);z-index:5;' +
+                'max-width:80%;padding:16px;background:#eee;color:#000;border:2px solid #888',
+                text, 'OK', answer);
+    box.setAttribute('role', 'alertdialog');
+    window.addEventListener('keydown', answer, true);
+    box.querySelector('button').focus();
   };
-  Module.onRuntimeInitialized = function () { ready = true; };
+  Module.onRuntimeInitialized = function () {
+    ready = true;
+    if (takeWanted) handOver();
+  };
+  // The run ended (Exit in the menu, or stopped): nothing waits for it any
+  // more. A tab the game moved away from says where it went instead of
+  // the page's own note.
+  var pageExit = Module.onExit, pageAbort = Module.onAbort;
+  Module.onExit = function (code) {
+    Module.reedshot.ended = true;
+    if (!moved && pageExit) pageExit(code);
+  };
+  Module.onAbort = function (what) {
+    Module.reedshot.ended = true;
+    if (pageAbort) pageAbort(what);
+  };
 
   // The canvas: as large as the window allows at a whole number of device
   // pixels per game pixel, turned when the window stands upright.

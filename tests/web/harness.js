@@ -51,8 +51,9 @@ async function launch(profile) {
 // given, runs before the page loads.
 async function open(browser, url, viewport, prepare) {
   const page = await browser.newPage();
-  const errors = [];
+  const errors = [], messages = [];
   page.on('pageerror', (error) => errors.push(String(error)));
+  page.on('console', (message) => messages.push(message.text()));
   await page.setViewport(viewport || {width: 960, height: 720});
   if (prepare) await prepare(page);
   await page.goto(url, {waitUntil: 'load'});
@@ -60,6 +61,7 @@ async function open(browser, url, viewport, prepare) {
                                    Module.reedshot && Module.reedshot.framesDrawn > 0,
                              {timeout: 30000});
   page.reedshotErrors = errors;
+  page.reedshotConsole = messages;
   return page;
 }
 

@@ -55,14 +55,20 @@ function canvasShows(page, url) {
   }, url);
 }
 
-// Intro, title, main menu, a new game: with the pen as `press` gives it.
-async function startGame(page, press) {
+// Intro, title, the main menu with its buttons in place: with the pen as
+// `press` gives it.
+async function toMainMenu(page, press) {
   await h.until(page, (s) => s.view === 12, 'the intro');
   await press(203, 308);  // the intro's Skip button
   await h.until(page, (s) => s.view === 14, 'the title picture');
   await press(120, 160);
   await h.until(page, (s) => s.view === 0 && s.next === 0, 'the main menu');
   await new Promise((r) => setTimeout(r, 800));  // the menu slides in
+}
+
+// From the intro to a new game.
+async function startGame(page, press) {
+  await toMainMenu(page, press);
   await press(31, 76);  // New game
   return h.until(page, (s) => s.view === 1 && s.game.playing, 'a game');
 }
@@ -92,6 +98,19 @@ async function shootDucks(page, press, done, timeoutMs) {
   }
 }
 
+// A game with a duck shot, then the clock let run 60 times as fast to the
+// end of its three minutes; resolves to the state once the high-score
+// table shows the new entry.
+async function finishGame(page, press) {
+  await startGame(page, press);
+  await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
+  await page.evaluate(() => Module._reedshot_web_time_scale(60));
+  const over = await h.until(page, (s) => s.view === 7 && s.highScores.some((e) => e.newest),
+                             'the high-score table', 60000);
+  await page.evaluate(() => Module._reedshot_web_time_scale(1));
+  return over;
+}
+
 test('desktop window: intro as on the desktop, the mouse plays, sound after the first click, ' +
      'the score kept across a reload', async () => {
   const {browser, close} = await h.launch();
@@ -115,11 +134,13 @@ test('desktop window: intro as on the desktop, the mouse plays, sound after the 
 
     const hit = await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
     assert.ok(hit.game.score > 0);
-    // Play to the end of the 180 seconds; the score goes into the table.
-    const over = await shootDucks(page, press, (s) => !s.game.playing && s.view !== 1 &&
-                                  s.highScores[0].score > 0, 240000);
+    // The rest of the three minutes at 60 times the speed; the score goes
+    // into the table.
+    await page.evaluate(() => Module._reedshot_web_time_scale(60));
+    const over = await h.until(page, (s) => s.view === 7 && s.highScores[0].score > 0,
+                               'the high-score table', 60000);
+    await page.evaluate(() => Module._reedshot_web_time_scale(1));
     const score = over.highScores[0].score;
-    await h.until(page, (s) => s.view === 7, 'the high-score table');
     // The table is written when the player leaves it with OK.
     const saves = await page.evaluate(() => Module.reedshot.saves);
     await press(213, 35);
@@ -131,6 +152,118 @@ test('desktop window: intro as on the desktop, the mouse plays, sound after the 
     const after = await h.state(page);
     assert.strictEqual(after.highScores[0].score, score);
     assert.deepStrictEqual(page.reedshotErrors, []);
+  } finally {
+    await close();
+  }
+});
+
+test('closing the tab keeps what closing the desktop window keeps: a finished game on its ' +
+     'table with its statistics, a name confirmed, options left with OK', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    let page = await h.open(browser, server.url);
+    const press = (x, y) => h.click(page, x, y);
+    const over = await finishGame(page, press);
+    const entry = over.highScores.find((e) => e.newest);
+    assert.ok(entry.score > 0 && over.settings.killedDucks > 0, JSON.stringify(over.settings));
+    await page.close();
+    page = await h.open(browser, server.url);
+    let s = await h.state(page);
+    assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
+    for (const field of ['lastScore', 'killedDucks', 'killedLeafs', 'negPoints', 'accuracy',
+                         'playerName'])
+      assert.strictEqual(s.settings[field], over.settings[field], field);
+
+    // A name typed and confirmed with OK; the tab closed at once.
+    await toMainMenu(page, press);
+    await press(215, 241);  // the name on the menu
+    await h.until(page, (t) => t.view === 4, 'the name screen');
+    await press(69, 297);  // A
+    await press(69, 263);  // B
+    await press(216, 49);  // OK
+    await page.close();
+    page = await h.open(browser, server.url);
+    s = await h.state(page);
+    assert.strictEqual(s.settings.userName, 'AB');
+
+    // Menu animation switched off and the options left with OK; the tab
+    // closed straight after the OK (well within 10 ms).
+    await toMainMenu(page, press);
+    await press(77, 61);  // Options
+    await h.until(page, (t) => t.view === 10, 'the options');
+    await press(157, 43);  // the menu animation's box
+    await h.until(page, (t) => !t.settings.menuAnimation, 'the box unticked');
+    const ok = await h.pagePoint(page, 213, 161);
+    await page.mouse.click(ok.x, ok.y);
+    await page.close();
+    page = await h.open(browser, server.url);
+    s = await h.state(page);
+    assert.strictEqual(s.settings.menuAnimation, false);
+    assert.strictEqual(s.settings.userName, 'AB');
+    assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
+    assert.deepStrictEqual(page.reedshotConsole.filter((m) => /cannot/.test(m)), []);
+  } finally {
+    await close();
+  }
+});
+
+test('one game per browser: a second tab waits with a notice, takes the game over with ' +
+     'everything the first had, and the first ends saying where it went', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    const first = await h.open(browser, server.url);
+    const over = await finishGame(first, (x, y) => h.click(first, x, y));
+    const entry = over.highScores.find((e) => e.newest);
+
+    const second = await browser.newPage();
+    await second.setViewport({width: 960, height: 720});
+    await second.goto(server.url, {waitUntil: 'load'});
+    await second.waitForFunction(() => /open in another tab/.test(document.body.textContent),
+                                 {timeout: 30000, polling: 100});
+    await new Promise((r) => setTimeout(r, 500));
+    assert.strictEqual(await second.evaluate(() => Module.reedshot.framesDrawn), 0);
+    assert.ok(!(await first.evaluate(() => Module.reedshot.ended)));
+
+    await second.click('#reedshot-notice button');
+    await first.waitForFunction(
+        () => Module.reedshot.ended &&
+              /moved to another tab/.test(document.getElementById('reedshot-notice').textContent),
+        {timeout: 20000, polling: 100});
+    await second.waitForFunction(() => Module.reedshot.framesDrawn > 0,
+                              {timeout: 30000, polling: 100});
+    const s = await h.state(second);
+    assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
+    assert.strictEqual(s.settings.lastScore, over.settings.lastScore);
+    // The first tab writes nothing any more, not even its teardown's.
+    const saves = await first.evaluate(() => Module.reedshot.saves);
+    await new Promise((r) => setTimeout(r, 1000));
+    assert.strictEqual(await first.evaluate(() => Module.reedshot.saves), saves);
+  } finally {
+    await close();
+  }
+});
+
+test('a save the browser refuses (no room left) is told in a message box; once answered ' +
+     'the game goes on', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    // No room from the start: the browser grants space for a while once it
+    // has granted it, so the limit is set before the first write.
+    const page = await browser.newPage();
+    await page.setViewport({width: 960, height: 720});
+    const session = await page.target().createCDPSession();
+    await session.send('Storage.overrideQuotaForOrigin',
+                       {origin: new URL(server.url).origin, quotaSize: 1});
+    await page.goto(server.url, {waitUntil: 'load'});
+    await page.waitForFunction(() => window.Module && Module.reedshot &&
+                                     Module.reedshot.message !== null,
+                               {timeout: 30000, polling: 100});
+    const text = await page.evaluate(
+        () => document.querySelector('[role=alertdialog]').textContent);
+    assert.match(text, /could not be saved/);
+    await page.click('[role=alertdialog] button');
+    await page.waitForFunction(() => Module.reedshot.message === null, {polling: 100});
+    await toMainMenu(page, (x, y) => h.click(page, x, y));
   } finally {
     await close();
   }
