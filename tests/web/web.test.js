@@ -158,8 +158,9 @@ test('desktop window: intro as on the desktop, the mouse plays, sound after the 
 });
 
 test('closing the tab keeps what closing the desktop window keeps: a finished game on its ' +
-     'table with its statistics, a name confirmed, options left with OK', async () => {
-  const {browser, close} = await h.launch();
+     'table with its statistics, a name confirmed, options left with OK; a frozen page, ' +
+     'its browser killed, too', async () => {
+  let {browser, profile, close} = await h.launch();
   try {
     let page = await h.open(browser, server.url);
     const press = (x, y) => h.click(page, x, y);
@@ -202,6 +203,24 @@ test('closing the tab keeps what closing the desktop window keeps: a finished ga
     assert.strictEqual(s.settings.userName, 'AB');
     assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
     assert.deepStrictEqual(page.reedshotConsole.filter((m) => /cannot/.test(m)), []);
+
+    // A name confirmed, the page frozen as a phone does with a page in the
+    // background, then the browser killed.
+    await toMainMenu(page, press);
+    await press(215, 241);
+    await h.until(page, (t) => t.view === 4, 'the name screen');
+    await press(69, 229);  // C
+    await press(216, 49);
+    await h.until(page, (t) => t.view === 0, 'the main menu');
+    const session = await page.target().createCDPSession();
+    await session.send('Page.setWebLifecycleState', {state: 'frozen'});
+    browser.process().kill('SIGKILL');
+    await new Promise((r) => browser.process().once('exit', r));
+    ({browser, close} = await h.launch(profile));
+    page = await h.open(browser, server.url);
+    s = await h.state(page);
+    assert.strictEqual(s.settings.userName, 'C');
+    assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
   } finally {
     await close();
   }
