@@ -275,7 +275,7 @@ test('a save the browser refuses (no room left) is told in a message box; once a
                        {origin: new URL(server.url).origin, quotaSize: 1});
     await page.goto(server.url, {waitUntil: 'load'});
     await page.waitForFunction(() => window.Module && Module.reedshot &&
-                                     Module.reedshot.message !== null,
+                                     typeof Module.reedshot.message === 'string',
                                {timeout: 30000, polling: 100});
     const text = await page.evaluate(
         () => document.querySelector('[role=alertdialog]').textContent);
