@@ -87,8 +87,9 @@ if (typeof document !== 'undefined') (function () {
   // the program's falls between the files read; a commit under way leaves
   // its journal beside the file, and SQLite finishes or undoes it on the
   // next start. Returns the transaction, or null.
+  var holding = false;  // a hidden-page save is under way: one store at its end
   function store() {
-    if (moved) return null;
+    if (moved || holding) return null;
     if (!database) {
       if (databaseError) refused(databaseError);
       return null;
@@ -126,16 +127,22 @@ if (typeof document !== 'undefined') (function () {
 
   // The page is hidden and may be discarded at any moment: the program
   // writes what its teardown would write, and the data folder is stored
-  // at once, in this call. The program's file work comes to this thread,
-  // which serves it while it waits (a second at most: the game-over
-  // picture holds the program that long).
+  // at once, in this call, in one transaction that holds all of it. The
+  // program's file work comes to this thread, which serves it while it
+  // waits (a second at most: the game-over picture holds the program that
+  // long).
   function saveNow() {
     if (!ready || moved) return null;
     if (!Module.reedshot.ended && Module.reedshot.message === null) {
       var before = Module._reedshot_web_request_save();
       var until = performance.now() + 1500;
-      while (Module._reedshot_web_saves_done() === before && performance.now() < until)
-        _emscripten_main_thread_process_queued_calls();
+      holding = true;
+      try {
+        while (Module._reedshot_web_saves_done() === before && performance.now() < until)
+          _emscripten_main_thread_process_queued_calls();
+      } finally {
+        holding = false;
+      }
     }
     return store();
   }
