@@ -81,7 +81,8 @@ async function shootDucks(page, press, done, timeoutMs) {
   for (;;) {
     const s = await h.state(page);
     if (done(s)) return s;
-    if (Date.now() > end) throw new Error(`no duck hit (view ${s.view}): ${JSON.stringify(s.game)}`);
+    if (Date.now() > end)
+      throw new Error(`no duck hit (view ${s.view}): ${JSON.stringify(s.game)}`);
     // The page lost the focus a moment (the browser's other tab): the game
     // paused, as on the handheld. Play on.
     if (s.view === 5) {
