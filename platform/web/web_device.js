@@ -298,6 +298,9 @@ if (typeof document !== 'undefined') (function () {
   var pageExit = Module.onExit, pageAbort = Module.onAbort;
   Module.onExit = function (code) {
     Module.reedshot.ended = true;
+    // A waiting tab may start the game now.
+    if (releaseLock) releaseLock();
+    releaseLock = null;
     if (!moved && pageExit) pageExit(code);
   };
   Module.onAbort = function (what) {
