@@ -120,20 +120,16 @@ void CApplication::DestroyComponents() {
   if (g_inputState == &input) g_inputState = nullptr;
 }
 
-// The settings, then the high-score table, as they stand. A game that has
-// just ended is in the written table as the high-score screen is about to
-// enter it, so that it is kept however the run ends from here.
+// The settings, then the high-score table, as they stand; a game that has
+// just ended is in the written table, as at teardown. Unlike the teardown it
+// leaves the result waiting for the high-score screen, which the game goes
+// on to show.
 void CApplication::SaveWithoutEnding() {
   if (settings == nullptr) return;
   settings->Save();
   HighScoreTable table = *settings->highScores;
-  if (settings->resultPending == 1 && settings->userName[0] != 0) {
-    HighScoreEntry entry{};
-    entry.isNewest = 1;
-    entry.score = settings->pendingScore;
-    for (int i = 0; i < 9 && settings->userName[i] != 0; ++i) entry.name[i] = settings->userName[i];
-    table.InsertScore(entry);
-  }
+  HighScoreEntry entry;
+  if (settings->PendingResult(&entry)) table.InsertScore(entry);
   table.Save();
 }
 

@@ -158,12 +158,17 @@ void SettingsStore::Save() {
   writeNumber(u"SpecialEffects", specialEffects != 0 ? 1 : 0);
 }
 
-void SettingsStore::EnterPendingResult(HighScoreEntry* entry) {
-  if (userName[0] == 0 || resultPending != 1) return;
+bool SettingsStore::PendingResult(HighScoreEntry* entry) const {
+  if (userName[0] == 0 || resultPending != 1) return false;
   *entry = HighScoreEntry{};
   entry->isNewest = 1;
   entry->score = pendingScore;
   SetName(entry->name, userName);
+  return true;
+}
+
+void SettingsStore::EnterPendingResult(HighScoreEntry* entry) {
+  if (!PendingResult(entry)) return;
   highScores->InsertScore(*entry);
   resultPending = 0;
 }

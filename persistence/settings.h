@@ -45,6 +45,9 @@ class SettingsStore : public SettingsValues {
   // table, once, as *entry: the newest, under userName. Nothing happens
   // while there is no result or no name (the result then waits).
   void EnterPendingResult(HighScoreEntry* entry);
+  // The entry EnterPendingResult would enter, as *entry; false when there
+  // is none. Changes nothing.
+  bool PendingResult(HighScoreEntry* entry) const;
 
   SoundPlayer* soundPlayer;    // not owned
   HighScoreTable* highScores;  // owned
