@@ -24,28 +24,6 @@ TEST(PixelRules, HalfBlendIsTheFloorOfTheMeanPerComponent) {
   std::uint16_t b = (2 << 11) | (2 << 5) | 2;
   EXPECT_EQ(Blend50(a, b), a);
   EXPECT_EQ(Blend50(kRed, kBlue), 0x780F);
-  // The same as the 8-bit-scaled form the rule is stated in.
-  for (unsigned s = 0; s < 0x10000; s += 257) {
-    for (unsigned d = 0; d < 0x10000; d += 1031) {
-      auto p = static_cast<Pixel>(s), q = static_cast<Pixel>(d);
-      Pixel scaled =
-          RGB565(((Red8(p) + Red8(q)) >> 1) & 0xF8, ((Green8(p) + Green8(q)) >> 1) & 0xFC,
-                 ((Blue8(p) + Blue8(q)) >> 1) & 0xF8);
-      ASSERT_EQ(Blend50(p, q), scaled) << s << " " << d;
-    }
-  }
-}
-
-TEST(PixelRules, AlphaMixesScaledComponentsAndTruncates) {
-  EXPECT_EQ(AlphaPixel(0x1234, 0xBEEF, 1.0f), 0x1234);
-  EXPECT_EQ(AlphaPixel(0x1234, 0xBEEF, 0.0f), 0xBEEF);
-  // Red 248 over 0 at 0.3: 248 * 0.3f = 74.4000015..., truncated 74 -> 72
-  // after the low bits are dropped. Green 252 * 0.7 in double: 176.39... -> 176.
-  EXPECT_EQ(AlphaPixel(kRed, 0x07E0, 0.3f), RGB565(72, 176, 0));
-  // 0.1f is slightly above 0.1: 240 * 0.1f = 24.0000004 and 1 - 0.1f in
-  // double is 0.8999999985..., so 8 * 0.9 gives 7.199... and the sum 31.2.
-  Pixel s = RGB565(240, 0, 0), d = RGB565(8, 0, 0);
-  EXPECT_EQ(Red8(AlphaPixel(s, d, 0.1f)), 24u);
 }
 
 class BlitterTest : public ::testing::Test {

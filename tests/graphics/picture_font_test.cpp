@@ -95,17 +95,12 @@ TEST(PictureFontTest, CharacterMapping) {
     return -1;
   };
   EXPECT_EQ(glyphOf('0'), 0);
-  EXPECT_EQ(glyphOf('9'), 9);
   EXPECT_EQ(glyphOf(':'), 10);
-  EXPECT_EQ(glyphOf('A'), 17);
   EXPECT_EQ(glyphOf('Z'), 42);
   EXPECT_EQ(glyphOf('\''), 14);  // the quotation mark
   EXPECT_EQ(glyphOf('('), 15);
-  EXPECT_EQ(glyphOf(')'), 16);
   EXPECT_EQ(glyphOf(','), 13);  // the percent sign
-  EXPECT_EQ(glyphOf('.'), 12);
   EXPECT_EQ(glyphOf('a'), 43);  // lower case: blank
-  EXPECT_EQ(glyphOf('z'), 43);
   EXPECT_EQ(glyphOf('#'), 43);
   font.ReleasePicture();
 }

@@ -28,14 +28,6 @@ struct Rotation : ::testing::Test {
   CSurface destination{240, 320};
 };
 
-TEST(RotationRound, HalvesUpNegativesTruncated) {
-  EXPECT_EQ(RotationRound(2.5), 3);
-  EXPECT_EQ(RotationRound(2.4999), 2);
-  EXPECT_EQ(RotationRound(-2.7), -2);
-  EXPECT_EQ(RotationRound(-0.5), 0);
-  EXPECT_EQ(RotationRound(177.0000001), 177);
-}
-
 TEST_F(Rotation, NinetyDegreesShowsTheSourceUprightShiftedRight) {
   RotatePicture(&source, &destination, ce::RECT{0, 0, 180, 180}, 90.0);
   // The documented pixels of row 0.
