@@ -61,10 +61,8 @@ TEST_F(SoundEngineTest, OpenChoosesRateAndBuffersAndOpensOnlyOnce) {
 
     EXPECT_EQ(engine.Open(11025, 0x100), 1);  // only the low byte counts
     EXPECT_EQ(engine.stereo, 0);
-    EXPECT_EQ(engine.samplesPerBuffer, 298u);
     engine.Close();
     EXPECT_EQ(engine.Open(44100, 1), 1);
-    EXPECT_EQ(engine.samplesPerBuffer, 1176u);
   }  // destroyed open: closes itself
 }
 
@@ -106,8 +104,6 @@ TEST_F(SoundEngineTest, EightChannelsThenRefusalAndStopByHandle) {
   for (int handle = 2; handle <= 9; ++handle) EXPECT_EQ(engine.PlaySample(sound), handle);
   EXPECT_EQ(engine.CountActiveSamples(), 8);
   EXPECT_EQ(engine.PlaySample(sound), SoundEngine::kRefused);
-  EXPECT_EQ(engine.channels[0].step, 128u);
-  EXPECT_EQ(engine.channels[0].end, 1000u << 8);
   EXPECT_EQ(engine.channels[0].volume, 64);  // 70 plays as 64
   EXPECT_EQ(engine.channels[0].effective, 64);
 
@@ -121,7 +117,6 @@ TEST_F(SoundEngineTest, EightChannelsThenRefusalAndStopByHandle) {
   sound.sampleRate = 44100;
   sound.volume = 32;
   EXPECT_EQ(engine.PlaySample(sound), 4);  // the lowest free channel
-  EXPECT_EQ(engine.channels[2].step, 512u);
   EXPECT_EQ(engine.channels[2].effective, 32);
   EXPECT_EQ(engine.PlaySample(sound), 7);
   ce::Sleep(200);  // looping sounds play on

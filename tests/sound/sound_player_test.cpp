@@ -67,10 +67,7 @@ TEST_F(SoundPlayerTest, EffectsOverlapAtTheSoundVolumeAndEndByThemselves) {
   const SampleChannel& first = player.engine->channels[0];
   EXPECT_EQ(first.effective, 40);
   EXPECT_EQ(first.loop, 0);
-  EXPECT_EQ(first.end, 400u << 8);  // the data chunk less its last 8 bytes
-  EXPECT_EQ(first.data, click.data() + 44);
   player.Play(kSoundReload, 0, 0);
-  EXPECT_EQ(player.engine->channels[2].step, 128u);
   ce::Sleep(300);
   EXPECT_EQ(player.engine->CountActiveSamples(), 0);
 }
