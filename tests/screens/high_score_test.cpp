@@ -1,10 +1,6 @@
 // The high-score screen: the table's pages, the statistics, the reset with
 // its confirmation, and when the table is saved.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -14,6 +10,7 @@
 #include "screens/high_score_view.h"
 #include "screens/widgets/button.h"
 #include "tests/screens/screen_steps.h"
+#include "tests/support/piped_program.h"
 
 namespace {
 
@@ -132,41 +129,6 @@ TEST(HighScores, ClosingTheWindowDuringTheQuestionCancelsAndEndsTheRun) {
   }
 }
 
-// Runs the real program on a script read from a pipe, stops reading its
-// output after the first state line and kills it with SIGKILL.
-void KillAfterState(const std::string& dataDir, const std::string& script) {
-  int in[2], out[2];
-  ASSERT_EQ(pipe(in), 0);
-  ASSERT_EQ(pipe(out), 0);
-  const char* argv[] = {REEDSHOT_BINARY, "--script",      "-",    "--mute",
-                        "--data-dir",    dataDir.c_str(), nullptr};
-  pid_t pid = fork();
-  if (pid == 0) {
-    dup2(in[0], 0);
-    dup2(out[1], 1);
-    execv(REEDSHOT_BINARY, const_cast<char**>(argv));
-    _exit(127);
-  }
-  close(in[0]);
-  close(out[1]);
-  ASSERT_EQ(write(in[1], script.data(), script.size()), static_cast<ssize_t>(script.size()));
-  std::string output;
-  pollfd readable{out[0], POLLIN, 0};
-  char buffer[4096];
-  while (output.find("}\n") == std::string::npos && poll(&readable, 1, 60000) == 1) {
-    ssize_t n = read(out[0], buffer, sizeof buffer);
-    if (n <= 0) break;
-    output.append(buffer, static_cast<size_t>(n));
-  }
-  kill(pid, SIGKILL);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  close(in[1]);
-  close(out[0]);
-  EXPECT_TRUE(WIFSIGNALED(status)) << output;
-  EXPECT_NE(output.find("}\n"), std::string::npos) << output;
-}
-
 TEST(HighScores, AConfirmedResetIsSavedAtOnce) {
   std::string dir = testsupport::MakeTempDir("scores");
   {
@@ -177,9 +139,14 @@ TEST(HighScores, AConfirmedResetIsSavedAtOnce) {
   }
   // Main menu, Score, Reset, OK on the question; the state line shows the
   // reset has happened; then the program is killed.
-  KillAfterState(dir,
-                 "wait 5000\ntap 120 160\nwait 1000\ntap 123 55\nwait 20\n"
-                 "tap 213 115\ntap 149 210\nwait 20\nstate\n");
+  {
+    testsupport::PipedProgram program(REEDSHOT_BINARY, {"--mute", "--data-dir", dir});
+    std::string line = program.State(
+        "wait 5000\ntap 120 160\nwait 1000\ntap 123 55\nwait 20\n"
+        "tap 213 115\ntap 149 210\nwait 20\n");
+    EXPECT_NE(line.find('}'), std::string::npos) << line;
+    EXPECT_TRUE(program.Kill());
+  }
   ScreenRun run(dir);
   run.Then([] { EXPECT_EQ(Table()->FindFirstEmpty(), 0); });
   run.Close();

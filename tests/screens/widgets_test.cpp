@@ -1,4 +1,4 @@
-// The controls' event rules and the slider's arithmetic, on their own.
+// The controls' event rules, on their own.
 #include <gtest/gtest.h>
 
 #include "assets/resource_ids.h"
@@ -132,28 +132,6 @@ struct SliderTest : Widgets {
   int TrackBottom() const { return 21 + 184; }
   CSlider s;
 };
-
-TEST_F(SliderTest, CreationRepairsItsArguments) {
-  Make(80);
-  EXPECT_EQ(s.value, 35);
-  CSlider a;
-  a.Create(0, 0, 0, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
-           kPictureSliderThumb, kPictureSliderThumbPressed, 0, -5, -1, 0, 1, 0, 0, 100, -1);
-  EXPECT_EQ(a.max, 10);
-  EXPECT_EQ(a.step, 3);
-  EXPECT_EQ(a.value, 5);
-  // An empty range: the whole track per unit, cut to 8 bits and made positive.
-  CSlider b;
-  b.Create(0, 0, 0, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
-           kPictureSliderThumb, kPictureSliderThumbPressed, 20, 10, 5, 2, 1, 0, 0, 100, -1);
-  EXPECT_EQ(b.pixelsPerUnit, 1);
-  EXPECT_EQ(b.repeatDelay, 15);
-  // The lower value test is against 0, not against min.
-  CSlider c;
-  c.Create(0, 0, 0, 18, 184, 18, 35, kPictureSliderTrackMusic, kPictureSliderTrackMusic,
-           kPictureSliderThumb, kPictureSliderThumbPressed, 10, 60, 3, 5, 1, 0, 0, 100, -1);
-  EXPECT_EQ(c.value, 3);
-}
 
 TEST_F(SliderTest, DraggingFollowsThePenAndStopsAtTheEnds) {
   Make(35);
