@@ -113,13 +113,6 @@ class DataDirTest : public ::testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  // The texts of the message boxes shown so far.
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& m : messages) texts.push_back(m.text);
-    return texts;
-  }
-
   std::string root;
   std::string dataDir;
   std::vector<ce::testing::MessageBoxRecord> messages;
