@@ -15,6 +15,10 @@ endif()
 # and the mixer are vectorised with WebAssembly's SIMD.
 add_compile_options(-pthread -msimd128)
 add_link_options(-pthread)
+# Built for size: the page's program comes over the network, and even so
+# the game needs a small part of the processor.
+add_compile_options(-Os)
+add_link_options(-Os)
 # Records keep every field of their layout, some only written; clang says so.
 add_compile_options(-Wno-unused-private-field)
 
@@ -23,8 +27,12 @@ add_library(reedshot_sqlite3 STATIC ${REEDSHOT_WEB_DEPS}/sqlite3/sqlite3.c)
 target_include_directories(reedshot_sqlite3 SYSTEM PUBLIC ${REEDSHOT_WEB_DEPS}/sqlite3)
 # No write-ahead log (it needs shared memory between processes, and the
 # browser's file system has none); the rollback journal keeps commits whole.
+# Nor what the game never asks of it: JSON, UTF-16, shared cache, progress
+# callbacks, deprecated calls.
 target_compile_definitions(reedshot_sqlite3 PRIVATE SQLITE_OMIT_WAL SQLITE_OMIT_LOAD_EXTENSION
-  SQLITE_THREADSAFE=1 SQLITE_DEFAULT_MEMSTATUS=0)
+  SQLITE_THREADSAFE=1 SQLITE_DEFAULT_MEMSTATUS=0 SQLITE_OMIT_JSON SQLITE_OMIT_UTF16
+  SQLITE_OMIT_SHARED_CACHE SQLITE_OMIT_PROGRESS_CALLBACK SQLITE_OMIT_DEPRECATED
+  SQLITE_OMIT_DECLTYPE SQLITE_OMIT_COMPLETE SQLITE_OMIT_GET_TABLE)
 target_compile_options(reedshot_sqlite3 PRIVATE -w)
 
 file(GLOB zlib_sources ${REEDSHOT_WEB_DEPS}/zlib/*.c)

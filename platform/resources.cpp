@@ -10,6 +10,7 @@ namespace {
 const ResourceRecord* g_records = nullptr;
 unsigned g_count = 0;
 bool g_override = false;
+void (*g_wait)(const unsigned char* end) = nullptr;
 
 bool SameType(const char16_t* a, const char16_t* b) {
   while (*a != 0 && *a == *b) {
@@ -29,6 +30,8 @@ void UseResourceTable(const ResourceRecord* records, unsigned count) {
 }
 }  // namespace testing
 
+void SetResourceWait(void (*wait)(const unsigned char* end)) { g_wait = wait; }
+
 HRSRC FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
   const ResourceRecord* records = g_override ? g_records : g_resourceRecords;
   unsigned count = g_override ? g_count : g_resourceRecordCount;
@@ -47,6 +50,7 @@ HRSRC FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
 HGLOBAL LoadResource(HMODULE, HRSRC resource) {
   if (resource == nullptr) return nullptr;
   const auto* record = reinterpret_cast<const ResourceRecord*>(resource);
+  if (g_wait != nullptr && !g_override) g_wait(record->data + record->size);
   return const_cast<unsigned char*>(record->data);
 }
 

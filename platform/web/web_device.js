@@ -308,47 +308,92 @@ if (typeof document !== 'undefined') (function () {
     if (pageAbort) pageAbort(what);
   };
 
-  // The canvas: as large as the window allows at a whole number of device
-  // pixels per game pixel, turned when the window stands upright.
+  // The picture: the largest that fits the window, turned when the window
+  // stands upright. A whole number of device pixels per game pixel when
+  // that fills at least 90 % of the width or height the window offers, so
+  // that every pixel is an equal square. Otherwise (a phone held sideways)
+  // "sharp bilinear": the frame is enlarged by the whole number just above
+  // the fitting size, each game pixel a square, and the browser shrinks
+  // that smoothly by less than one step, blending only the edges between
+  // game pixels. Below one device pixel per game pixel it is shrunk whole.
+  var frame = document.createElement('canvas');
+  frame.width = VIEW_WIDTH;
+  frame.height = VIEW_HEIGHT;
+  var frameContext = frame.getContext('2d', {alpha: false});
+  var cssScale = 1;  // CSS pixels per game pixel
+  var enlarged = 1;  // canvas pixels per game pixel
+  var resolution = null, layoutRatio = 0;
   function layout() {
-    var ratio = window.devicePixelRatio || 1;
-    turned = window.innerHeight > window.innerWidth;
-    var width = turned ? window.innerHeight : window.innerWidth;
-    var height = turned ? window.innerWidth : window.innerHeight;
-    var scale = Math.max(1, Math.floor(Math.min(width * ratio / VIEW_WIDTH,
-                                                height * ratio / VIEW_HEIGHT)));
-    canvas.style.width = (VIEW_WIDTH * scale / ratio) + 'px';
-    canvas.style.height = (VIEW_HEIGHT * scale / ratio) + 'px';
-    canvas.style.transform = 'translate(-50%, -50%)' + (turned ? ' rotate(90deg)' : '');
+    var ratio = layoutRatio = window.devicePixelRatio || 1;
+    var pageWidth = window.innerWidth, pageHeight = window.innerHeight;
+    turned = pageHeight > pageWidth;
+    var width = (turned ? pageHeight : pageWidth) * ratio;
+    var height = (turned ? pageWidth : pageHeight) * ratio;
+    var fill = Math.min(width / frame.width, height / frame.height);
+    var whole = Math.floor(fill);
+    var crisp = whole >= 1 && whole >= 0.9 * fill;
+    var scale = crisp ? whole : fill;  // device pixels per game pixel
+    enlarged = crisp || fill < 1 ? 1 : Math.ceil(fill);
+    cssScale = scale / ratio;
+    var cssWidth = frame.width * cssScale, cssHeight = frame.height * cssScale;
+    // Centred on whole device pixels; a turned canvas turns about its centre.
+    var shownWidth = turned ? cssHeight : cssWidth, shownHeight = turned ? cssWidth : cssHeight;
+    var left = Math.round((pageWidth - shownWidth) * ratio / 2) / ratio;
+    var top = Math.round((pageHeight - shownHeight) * ratio / 2) / ratio;
+    canvas.style.width = cssWidth + 'px';
+    canvas.style.height = cssHeight + 'px';
+    canvas.style.left = (left + (shownWidth - cssWidth) / 2) + 'px';
+    canvas.style.top = (top + (shownHeight - cssHeight) / 2) + 'px';
+    canvas.style.transform = turned ? 'rotate(90deg)' : 'none';
+    canvas.style.imageRendering = crisp ? 'pixelated' : 'auto';
+    show();
+    // A move to a screen of another pixel density changes no size.
+    if (resolution) resolution.removeEventListener('change', layout);
+    resolution = window.matchMedia('(resolution: ' + ratio + 'dppx)');
+    resolution.addEventListener('change', layout);
   }
   window.addEventListener('resize', layout);
+  window.addEventListener('orientationchange', layout);
+
+  // The last frame on the canvas, enlarged pixel by pixel, with the
+  // controller's pointer over it.
+  function show() {
+    if (canvas.width !== frame.width * enlarged || canvas.height !== frame.height * enlarged) {
+      canvas.width = frame.width * enlarged;
+      canvas.height = frame.height * enlarged;
+    }
+    context.imageSmoothingEnabled = false;
+    context.drawImage(frame, 0, 0, canvas.width, canvas.height);
+    drawPadPointer();
+  }
   layout();
 
   function draw() {
     requestAnimationFrame(draw);
+    // Not every browser tells a change of density to the media query.
+    if ((window.devicePixelRatio || 1) !== layoutRatio) layout();
     if (!ready) return;
     readGamepads();
     var flag = Module._reedshot_web_frame_ready() >> 2;
     if (Atomics.load(HEAP32, flag) === 0) {
       // The same frame, drawn again where the controller's pointer moved.
-      if (image && padPointer() !== padPointerDrawn) {
-        context.putImageData(image, 0, 0);
-        drawPadPointer();
-      }
+      if (image && padPointer() !== padPointerDrawn) show();
       return;
     }
     var width = Module._reedshot_web_frame_width();
     var height = VIEW_WIDTH * VIEW_HEIGHT / width;
-    if (canvas.width !== width || canvas.height !== height || !image) {
-      canvas.width = width;
-      canvas.height = height;
-      image = context.createImageData(width, height);
+    var resized = frame.width !== width || frame.height !== height;
+    if (resized || !image) {
+      frame.width = width;
+      frame.height = height;
+      image = frameContext.createImageData(width, height);
     }
     var pixels = Module._reedshot_web_frame();
     image.data.set(HEAPU8.subarray(pixels, pixels + width * height * 4));
-    context.putImageData(image, 0, 0);
-    drawPadPointer();
+    frameContext.putImageData(image, 0, 0);
     Atomics.store(HEAP32, flag, 0);
+    if (resized) layout();
+    else show();
     if (Module.reedshot.framesDrawn++ === 0) Module.reedshot.firstFrameMs = performance.now();
   }
   requestAnimationFrame(draw);
@@ -359,8 +404,8 @@ if (typeof document !== 'undefined') (function () {
     var dx = clientX - (box.left + box.width / 2);
     var dy = clientY - (box.top + box.height / 2);
     if (turned) { var t = dx; dx = dy; dy = -t; }
-    var scale = canvas.offsetWidth / canvas.width;
-    return [Math.floor(canvas.width / 2 + dx / scale), Math.floor(canvas.height / 2 + dy / scale)];
+    return [Math.floor(frame.width / 2 + dx / cssScale),
+            Math.floor(frame.height / 2 + dy / cssScale)];
   }
   // The pointer is the mouse (MOUSE) or a touch's identifier: the program
   // decides which one is the stylus.
@@ -491,12 +536,14 @@ if (typeof document !== 'undefined') (function () {
   var padPointerDrawn = 0;
   function padPointer() { return Atomics.load(HEAP32, Module._reedshot_web_pad_pointer() >> 2); }
   function drawPadPointer() {
+    if (!ready) return;
     var p = padPointerDrawn = padPointer();
     Module.reedshot.pointer = p ? {x: p & 0x7fff, y: (p >> 15) & 0x7fff} : null;
     if (!p) return;
     POINTER_BARS.forEach(function (bar) {
       context.fillStyle = bar[4];
-      context.fillRect((p & 0x7fff) + bar[0], ((p >> 15) & 0x7fff) + bar[1], bar[2], bar[3]);
+      context.fillRect(((p & 0x7fff) + bar[0]) * enlarged, (((p >> 15) & 0x7fff) + bar[1]) * enlarged,
+                       bar[2] * enlarged, bar[3] * enlarged);
     });
   }
 

@@ -12,18 +12,30 @@ const root = path.resolve(__dirname, '..', '..');
 const site = process.env.REEDSHOT_SITE || path.join(root, 'build-web', 'site');
 const chromium = process.env.REEDSHOT_CHROMIUM || '/usr/bin/chromium';
 
-// Starts scripts/serve-web on a free port; resolves to {url, stop}. A
-// `plain` server sends no headers of its own, as a bare static host.
-function serve(plain) {
+// Starts scripts/serve-web on a free port; resolves to {url, stop, sent}.
+// A `plain` server sends no headers of its own, as a bare static host; a
+// `link` ({kbitPerS, rttMs}) slows every response. sent() resolves to the
+// bytes the server has sent so far.
+function serve(plain, link, folder) {
   return new Promise((resolve, reject) => {
-    const args = [path.join(root, 'scripts', 'serve-web'), site, '0', ...(plain ? ['plain'] : [])];
-    const server = spawn('python3', args,
-                         {stdio: ['ignore', 'pipe', 'inherit']});
+    const args = [path.join(root, 'scripts', 'serve-web'), folder || site, '0',
+                  ...(plain ? ['plain'] : []),
+                  ...(link ? ['--link', String(link.kbitPerS), String(link.rttMs)] : [])];
+    const server = spawn('python3', args, {stdio: ['ignore', 'pipe', 'inherit']});
     let text = '';
+    const waiting = [];
     server.stdout.on('data', (chunk) => {
       text += chunk;
-      const match = /(http:\/\/127\.0\.0\.1:\d+\/)/.exec(text);
-      if (match) resolve({url: match[1], stop: () => server.kill()});
+      for (let match; (match = /sent (\d+)\n/.exec(text));) {
+        text = text.slice(match.index + match[0].length);
+        waiting.shift()(Number(match[1]));
+      }
+      const address = /(http:\/\/127\.0\.0\.1:\d+\/)/.exec(text);
+      if (address) {
+        text = text.slice(address.index + address[0].length);
+        resolve({url: address[1], stop: () => server.kill(),
+                 sent: () => new Promise((r) => { waiting.push(r); server.kill('SIGUSR1'); })});
+      }
     });
     server.on('exit', (code) => reject(new Error(`serve-web ended (${code})`)));
   });
@@ -85,9 +97,10 @@ function pagePoint(page, x, y) {
   return page.evaluate((fx, fy) => {
     const canvas = Module.canvas;
     const box = canvas.getBoundingClientRect();
-    // The landscape view shows frame-buffer (x, y) at view (319 - y, x).
-    let dx = (319 - fy + 0.5) - canvas.width / 2, dy = (fx + 0.5) - canvas.height / 2;
-    const scale = canvas.offsetWidth / canvas.width;
+    // The landscape view (320 x 240) shows frame-buffer (x, y) at view
+    // (319 - y, x).
+    let dx = (319 - fy + 0.5) - 160, dy = (fx + 0.5) - 120;
+    const scale = canvas.offsetWidth / 320;
     dx *= scale;
     dy *= scale;
     const turned = window.innerHeight > window.innerWidth;

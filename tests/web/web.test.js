@@ -297,20 +297,39 @@ test('a save the browser refuses (no room left) is told in a message box; once a
   }
 });
 
-test('phone held upright: the game turned to fill it, taps play the same way', async () => {
+// Where the picture stands on the page, and how many device pixels each
+// game pixel takes.
+function picture(page) {
+  return page.evaluate(() => {
+    const canvas = Module.canvas, box = canvas.getBoundingClientRect();
+    const turned = innerHeight > innerWidth;
+    return {left: box.left, top: box.top, right: box.right, bottom: box.bottom,
+            width: box.width, height: box.height, pageWidth: innerWidth, pageHeight: innerHeight,
+            perPixel: (turned ? box.height : box.width) * devicePixelRatio / 320,
+            enlarged: canvas.width / 320, rendering: canvas.style.imageRendering,
+            ratio: devicePixelRatio};
+  });
+}
+
+const near = (a, b) => Math.abs(a - b) < 0.51;
+
+test('phones: upright turned and sideways, the picture fills the screen, crisp, and taps play',
+     async () => {
   const {browser, close} = await h.launch();
   try {
-    const page = await h.open(browser, server.url,
-                              {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true,
-                               hasTouch: true});
-    const box = await page.evaluate(() => {
-      const b = Module.canvas.getBoundingClientRect();
-      return {width: b.width, height: b.height, css: parseFloat(Module.canvas.style.width)};
-    });
-    // Turned: tall on the page, as large as fits, at a whole number of
-    // device pixels per game pixel (4 here: 1280 of the phone's 2532).
-    assert.ok(box.height > box.width, JSON.stringify(box));
-    assert.ok(Math.abs(box.css * 3 - 1280) < 0.01, JSON.stringify(box));
+    const phone = {deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+    const page = await h.open(browser, server.url, {width: 390, height: 844, ...phone});
+    // Upright: turned, as wide as the phone.
+    let box = await picture(page);
+    assert.ok(box.height > box.width && near(box.width, 390), JSON.stringify(box));
+    // Held sideways: as high as the phone. 4.875 device pixels per game
+    // pixel: enlarged 5 times, each game pixel a square, then shrunk smoothly.
+    await page.setViewport({width: 844, height: 390, ...phone});
+    await page.waitForFunction(() => Module.canvas.getBoundingClientRect().height > 389);
+    box = await picture(page);
+    assert.ok(near(box.height, 390) && near(box.width, 520) && near(box.left, 162),
+              JSON.stringify(box));
+    assert.deepStrictEqual([box.enlarged, box.rendering], [5, 'auto']);
     const press = (x, y) => h.tap(page, x, y);
     await startGame(page, press);
     const hit = await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
@@ -438,15 +457,137 @@ test('game controller: the pointer aims, the buttons shoot, reload, scroll and p
   }
 });
 
-test('any static host: the service worker isolates the page by itself', async () => {
-  const bare = await h.serve(true);
+test('windows: a change of pixel density re-fits, a window below 320 x 240 shows it all',
+     async () => {
   const {browser, close} = await h.launch();
   try {
-    const page = await h.open(browser, bare.url);
+    const page = await h.open(browser, server.url,
+                              {width: 900, height: 700, deviceScaleFactor: 1.5});
+    // Whole device pixels per game pixel where that fills the window well,
+    // otherwise the whole window's height or width.
+    const fitted = (b) => {
+      const fill = Math.min(b.pageWidth / 320, b.pageHeight / 240) * b.ratio;
+      if (Math.abs(b.perPixel - Math.round(b.perPixel)) < 0.01)
+        return b.perPixel >= 0.9 * fill && b.perPixel <= fill + 0.01;
+      return near(b.width, b.pageWidth) || near(b.height, b.pageHeight);
+    };
+    let box = await picture(page);
+    assert.ok(fitted(box), JSON.stringify(box));
+    for (const ratio of [1, 2]) {
+      await page.setViewport({width: 900, height: 700, deviceScaleFactor: ratio});
+      await page.waitForFunction((r) => devicePixelRatio === r, {}, ratio);
+      await new Promise((r) => setTimeout(r, 200));
+      box = await picture(page);
+      assert.ok(fitted(box), JSON.stringify(box));
+    }
+    // 300 x 200: the picture shrunk to the window's height, all of it in
+    // view, and a tap on the intro's Skip button lands on it.
+    await page.setViewport({width: 300, height: 200, deviceScaleFactor: 1});
+    await page.waitForFunction(() => Module.canvas.getBoundingClientRect().height <= 200);
+    box = await picture(page);
+    assert.ok(box.left >= 0 && box.top >= 0 && box.right <= 300 && box.bottom <= 200 &&
+              near(box.height, 200), JSON.stringify(box));
     await h.until(page, (s) => s.view === 12, 'the intro');
+    await h.click(page, 203, 308);
+    await h.until(page, (s) => s.view === 14, 'the title picture');
   } finally {
     await close();
-    bare.stop();
+  }
+});
+
+// A copy of the built site, to change as a new version would.
+function siteCopy() {
+  const dir = tempDir('site');
+  for (const name of fs.readdirSync(h.site)) fs.copyFileSync(path.join(h.site, name),
+                                                             path.join(dir, name));
+  return dir;
+}
+
+// Waits for the game's first frame after a navigation of `page`.
+function playing(page) {
+  return page.waitForFunction(() => window.crossOriginIsolated && window.Module &&
+                                    Module.reedshot && Module.reedshot.framesDrawn > 0,
+                              {timeout: 30000});
+}
+
+test('any static host, any reload: with and without the isolation headers, a reload, a hard ' +
+     'reload and a visit after an update all play, the update at once', async () => {
+  for (const plain of [true, false]) {
+    const dir = siteCopy();
+    const host = await h.serve(plain, null, dir);
+    const {browser, close} = await h.launch();
+    try {
+      const page = await h.open(browser, host.url);
+      await h.until(page, (s) => s.view === 12, 'the intro');
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null,
+                                 {timeout: 20000});
+      await page.reload({waitUntil: 'load'});
+      await playing(page);
+      const session = await page.createCDPSession();
+      await session.send('Page.reload', {ignoreCache: true});
+      await new Promise((r) => setTimeout(r, 500));
+      await playing(page);
+      await h.until(page, (s) => s.view === 12, 'the intro after a hard reload');
+
+      // A new version on the host: the next visit plays it.
+      fs.appendFileSync(path.join(dir, 'reedshot.js'), '\nModule.reedshotBuild = "next";\n');
+      execFileSync('cmake', [`-DSITE=${dir}`, '-P', path.join(h.root, 'web', 'stamp.cmake')]);
+      await page.close();
+      const next = await h.open(browser, host.url);
+      assert.strictEqual(await next.evaluate(() => Module.reedshotBuild), 'next');
+      await h.until(next, (s) => s.view === 12, 'the intro of the new version');
+      assert.deepStrictEqual(next.reedshotErrors, [], plain ? 'plain host' : 'with headers');
+    } finally {
+      await close();
+      host.stop();
+      fs.rmSync(dir, {recursive: true, force: true});
+    }
+  }
+});
+
+test('a slow first visit: progress from the start, the intro before the rest has come, a ' +
+     'picture or sound not there yet waited for, the game heard', async () => {
+  const slow = await h.serve(false, {kbitPerS: 800, rttMs: 150});
+  const {browser, close} = await h.launch();
+  try {
+    const page = await browser.newPage();
+    // What the page shows at each of its frames: the note, and whether the
+    // game has drawn yet.
+    await page.evaluateOnNewDocument(() => {
+      window.seen = [];
+      (function look() {
+        const note = document.getElementById('note'), bar = document.getElementById('progress');
+        if (note && bar) {
+          const drawn = !!(window.Module && Module.reedshot && Module.reedshot.framesDrawn > 0);
+          const entry = `${drawn ? 'drawn' : 'before'} ${bar.hidden ? '-' : 'bar'} ${note.textContent}`;
+          if (seen[seen.length - 1] !== entry) seen.push(entry);
+        }
+        requestAnimationFrame(look);
+      })();
+    });
+    await page.setViewport({width: 960, height: 720});
+    await page.goto(slow.url, {waitUntil: 'domcontentloaded'});
+    await page.waitForFunction(() => window.crossOriginIsolated && window.Module &&
+                                     Module.reedshot && Module.reedshot.framesDrawn > 0,
+                               {timeout: 60000});
+    const press = (x, y) => h.click(page, x, y);
+    await startGame(page, press);
+    // Playing, while the last pictures and sounds are still on their way.
+    const arrived = await page.evaluate(() => Atomics.load(HEAPU32,
+        Module._reedshot_web_resources_arrived() >> 2) / Module._reedshot_web_resources_size());
+    assert.ok(arrived < 1, `everything had come before the game: ${arrived}`);
+    const heard = await page.evaluate(() => Module.reedshot.audibleBlocks);
+    await press(120, 160);  // a shot
+    await page.waitForFunction((n) => Module.reedshot.audibleBlocks > n, {timeout: 10000}, heard);
+    const seen = await page.evaluate(() => window.seen);
+    const percents = seen.filter((e) => e.startsWith('before bar Loading'))
+                         .map((e) => Number(/(\d+) %/.exec(e)[1]));
+    assert.ok(percents.some((p) => p > 0 && p < 100), seen.join('\n'));
+    // The game waited, with the progress over its picture, for what had not come.
+    assert.ok(seen.some((e) => e.startsWith('drawn bar Loading')), seen.join('\n'));
+  } finally {
+    await close();
+    slow.stop();
   }
 });
 
