@@ -111,6 +111,8 @@ function siteGzipBytes() {
   const server = await h.serve();
   try {
     console.log(`RATIO web_screen_use_pct ${(await screenUse(server.url)).toFixed(1)}`);
+  } catch (error) {
+    console.error(`web_screen_use_pct: ${error.message}`);
   } finally {
     server.stop();
   }
