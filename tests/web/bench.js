@@ -70,6 +70,7 @@ async function firstVisits(link) {
       await page.waitForFunction(() => window.firstPictureMs, {timeout: 60000, polling: 'raf'});
       bytes.push(await server.sent());
       times.push(await page.evaluate(() => window.firstPictureMs));
+      await page.close();
     } finally {
       await close();
       server.stop();
@@ -83,7 +84,7 @@ async function screenUse(url) {
   try {
     const page = await h.open(browser, url, {width: 844, height: 390, deviceScaleFactor: 3,
                                              isMobile: true, hasTouch: true});
-    return page.evaluate(() => {
+    return await page.evaluate(() => {
       const box = Module.canvas.getBoundingClientRect();
       const fit = Math.min(innerWidth / 4, innerHeight / 3);
       return 100 * box.width * box.height / (fit * 4 * fit * 3);
@@ -111,8 +112,6 @@ function siteGzipBytes() {
   const server = await h.serve();
   try {
     console.log(`RATIO web_screen_use_pct ${(await screenUse(server.url)).toFixed(1)}`);
-  } catch (error) {
-    console.error(`web_screen_use_pct: ${error.message}`);
   } finally {
     server.stop();
   }
