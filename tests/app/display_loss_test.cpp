@@ -23,7 +23,7 @@ using testsupport::Shell;
 class OwnXServer {
  public:
   OwnXServer() {
-    for (int n = 50 + getpid() % 40; n < 100 && display_.empty(); ++n) {
+    for (int n = 50 + getpid() % 100; n < 250 && display_.empty(); ++n) {
       char lock[64], socket[64], display[16];
       std::snprintf(lock, sizeof lock, "/tmp/.X%d-lock", n);
       std::snprintf(socket, sizeof socket, "/tmp/.X11-unix/X%d", n);
@@ -40,6 +40,8 @@ class OwnXServer {
       }
       for (int i = 0; i < 100 && access(socket, F_OK) != 0; ++i) testsupport::PauseMs(50);
       int status = 0;
+      lock_ = lock;
+      socket_ = socket;
       if (access(socket, F_OK) == 0 && waitpid(pid_, &status, WNOHANG) == 0)
         display_ = display;
       else
@@ -52,12 +54,16 @@ class OwnXServer {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
     pid_ = 0;
+    // A killed server leaves its lock and socket behind: free the number.
+    unlink(lock_.c_str());
+    unlink(socket_.c_str());
   }
   const std::string& display() const { return display_; }
 
  private:
   pid_t pid_ = 0;
   std::string display_;
+  std::string lock_, socket_;
 };
 
 TEST(DisplayLoss, TheGameEndsSavedAndSaysSo) {
