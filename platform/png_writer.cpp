@@ -1,12 +1,10 @@
 #include "platform/png_writer.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <atomic>
 #include <string>
+
+#include "platform/output_file.h"
 
 namespace ce {
 
@@ -27,36 +25,6 @@ void Chunk(std::vector<std::uint8_t>& out, const char* type,
   out.insert(out.end(), data.begin(), data.end());
   uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
   Put32(out, static_cast<std::uint32_t>(crc));
-}
-
-// Writes `bytes` into a new file beside `path` and renames it over the
-// name. Nothing is ever written through what the name is now: a link there
-// is replaced by the file, and whatever it pointed at stays as it was.
-bool ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  const size_t slash = path.rfind('/');
-  // The folder, with its slash ("" for the current one), and the name.
-  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string name = path.substr(dir.size());
-  static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temp = dir + "." + name + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) +
-           ".tmp";
-    fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
-  if (fd < 0) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  const bool written = close(fd) == 0 && done == bytes.size();
-  if (written && rename(temp.c_str(), path.c_str()) == 0) return true;
-  unlink(temp.c_str());
-  return false;
 }
 
 }  // namespace
@@ -93,7 +61,8 @@ bool WritePng(const std::string& path, int width, int height,
   if (width <= 0 || height <= 0 || (channels != 3 && channels != 4) ||
       pixels.size() < static_cast<size_t>(width) * height * channels)
     return false;
-  return ReplaceFile(path, EncodePng(width, height, pixels, channels));
+  const std::vector<std::uint8_t> png = EncodePng(width, height, pixels, channels);
+  return WriteFileReplacing(path, png.data(), png.size());
 }
 
 }  // namespace ce
