@@ -197,6 +197,20 @@ if (typeof document !== 'undefined') (function () {
     if (channel) channel.postMessage('take');
   }
 
+  // "Play here" first says what becomes of the game in the other tab, and
+  // takes it only when asked again; Cancel goes back to `back`.
+  function askFirst(back, take) {
+    return function () {
+      showNotice('Playing here ends the game in the other tab or window. Its scores and ' +
+                 'settings are kept.', 'Play here', take);
+      var cancel = document.createElement('button');
+      cancel.textContent = 'Cancel';
+      cancel.style.cssText = 'font:16px sans-serif;padding:8px 20px';
+      cancel.addEventListener('click', back);
+      notice.appendChild(cancel);
+    };
+  }
+
   function handOver() {
     takeWanted = false;
     var transaction = saveNow();
@@ -204,10 +218,14 @@ if (typeof document !== 'undefined') (function () {
     var end = function () {
       Module.reedshot.ended = true;
       Module._reedshot_web_end();
-      showNotice('Reedshot has moved to another tab or window.', 'Play here', function () {
-        sessionStorage.setItem(TAKE, '1');
-        location.reload();
-      });
+      var movedNotice = function () {
+        showNotice('Reedshot has moved to another tab or window.', 'Play here',
+                   askFirst(movedNotice, function () {
+                     sessionStorage.setItem(TAKE, '1');
+                     location.reload();
+                   }));
+      };
+      movedNotice();
       releaseLock();
       releaseLock = null;
     };
@@ -259,7 +277,11 @@ if (typeof document !== 'undefined') (function () {
     sessionStorage.removeItem(TAKE);
     navigator.locks.request(LOCK, {ifAvailable: true}, function (lock) {
       if (lock) return hold();
-      showNotice('Reedshot is open in another tab or window.', 'Play here', takeOver);
+      var waiting = function () {
+        showNotice('Reedshot is open in another tab or window.', 'Play here',
+                   askFirst(waiting, takeOver));
+      };
+      waiting();
       navigator.locks.request(LOCK, hold);
       if (take) takeOver();
       return null;
@@ -308,8 +330,9 @@ if (typeof document !== 'undefined') (function () {
     if (pageAbort) pageAbort(what);
   };
 
-  // The picture: the largest that fits the window, turned when the window
-  // stands upright. A whole number of device pixels per game pixel when
+  // The picture: the largest that fits the window (less the room the
+  // on-screen buttons take), shown as the frame buffer unturned when the
+  // window stands upright, as the handheld held upright shows it. A whole number of device pixels per game pixel when
   // that fills at least 90 % of the width or height the window offers, so
   // that every pixel is an equal square. Otherwise (a phone held sideways)
   // "sharp bilinear": the frame is enlarged by the whole number just above
@@ -327,8 +350,12 @@ if (typeof document !== 'undefined') (function () {
     var ratio = layoutRatio = window.devicePixelRatio || 1;
     var pageWidth = window.innerWidth, pageHeight = window.innerHeight;
     turned = pageHeight > pageWidth;
-    var width = (turned ? pageHeight : pageWidth) * ratio;
-    var height = (turned ? pageWidth : pageHeight) * ratio;
+    var area = {left: 0, top: 0, width: pageWidth, height: pageHeight};
+    if (Module.reedshotPictureArea)
+      area = Module.reedshotPictureArea(pageWidth, pageHeight, turned ? frame.height : frame.width,
+                                        turned ? frame.width : frame.height, turned);
+    var width = (turned ? area.height : area.width) * ratio;
+    var height = (turned ? area.width : area.height) * ratio;
     var fill = Math.min(width / frame.width, height / frame.height);
     var whole = Math.floor(fill);
     var crisp = whole >= 1 && whole >= 0.9 * fill;
@@ -338,21 +365,24 @@ if (typeof document !== 'undefined') (function () {
     var cssWidth = frame.width * cssScale, cssHeight = frame.height * cssScale;
     // Centred on whole device pixels; a turned canvas turns about its centre.
     var shownWidth = turned ? cssHeight : cssWidth, shownHeight = turned ? cssWidth : cssHeight;
-    var left = Math.round((pageWidth - shownWidth) * ratio / 2) / ratio;
-    var top = Math.round((pageHeight - shownHeight) * ratio / 2) / ratio;
+    var left = Math.round((area.left + (area.width - shownWidth) / 2) * ratio) / ratio;
+    var top = Math.round((area.top + (area.height - shownHeight) / 2) * ratio) / ratio;
     canvas.style.width = cssWidth + 'px';
     canvas.style.height = cssHeight + 'px';
     canvas.style.left = (left + (shownWidth - cssWidth) / 2) + 'px';
     canvas.style.top = (top + (shownHeight - cssHeight) / 2) + 'px';
-    canvas.style.transform = turned ? 'rotate(90deg)' : 'none';
+    canvas.style.transform = turned ? 'rotate(-90deg)' : 'none';
     canvas.style.imageRendering = crisp ? 'pixelated' : 'auto';
     show();
+    if (Module.reedshotPictureShown)
+      Module.reedshotPictureShown({left: left, top: top, width: shownWidth, height: shownHeight});
     // A move to a screen of another pixel density changes no size.
     if (resolution) resolution.removeEventListener('change', layout);
     resolution = window.matchMedia('(resolution: ' + ratio + 'dppx)');
     resolution.addEventListener('change', layout);
   }
   window.addEventListener('resize', layout);
+  Module.reedshotLayout = layout;
   window.addEventListener('orientationchange', layout);
 
   // The last frame on the canvas, enlarged pixel by pixel, with the
@@ -403,7 +433,7 @@ if (typeof document !== 'undefined') (function () {
     var box = canvas.getBoundingClientRect();
     var dx = clientX - (box.left + box.width / 2);
     var dy = clientY - (box.top + box.height / 2);
-    if (turned) { var t = dx; dx = dy; dy = -t; }
+    if (turned) { var t = dx; dx = -dy; dy = t; }
     return [Math.floor(frame.width / 2 + dx / cssScale),
             Math.floor(frame.height / 2 + dy / cssScale)];
   }
@@ -420,6 +450,8 @@ if (typeof document !== 'undefined') (function () {
               Digit1: 5, Digit2: 6, Digit3: 7, Space: 7, Digit4: 8};
   var APP3 = 7;
   function key(code, down) { if (ready) Module._reedshot_web_key(code, down ? 1 : 0); }
+  Module.reedshotKey = key;
+  Module.reedshotStartAudio = startAudio;
 
   var mouseDown = false;
   canvas.addEventListener('mousedown', function (event) {
@@ -596,30 +628,15 @@ if (typeof document !== 'undefined') (function () {
     } catch (e) {
       audioContext = new AudioContextClass();
     }
-    if (drainTimer !== null) clearInterval(drainTimer);
-    drainTimer = null;
-    var node = audioContext.createScriptProcessor(1024, 0, 2);
-    var step = audioRate / audioContext.sampleRate, position = 0;
-    node.onaudioprocess = function (event) {
-      var left = event.outputBuffer.getChannelData(0);
-      var right = event.outputBuffer.getChannelData(1);
-      var frames = Math.floor(position + left.length * step) - Math.floor(position);
-      var samples = take(frames * audioChannels);
-      var base = Math.floor(position), audible = false;
-      for (var i = 0; i < left.length; i++) {
-        var frame = Math.min(frames - 1, Math.floor(position + i * step) - base);
-        var l = samples[frame * audioChannels];
-        var r = samples[frame * audioChannels + audioChannels - 1];
-        left[i] = (l - 128) / 128;
-        right[i] = (r - 128) / 128;
-        if (l !== 128 || r !== 128) audible = true;
-      }
+    // The queue is drained in real time until the worklet takes it over.
+    var context = audioContext;
+    Module.reedshotWorkletSound(context, audioRate, audioChannels, take, function (audible) {
+      if (drainTimer !== null) clearInterval(drainTimer);
+      drainTimer = null;
       if (audible) Module.reedshot.audibleBlocks++;
-      position = (position + left.length * step) % 1;
       Module.reedshot.audio = 'playing';
-    };
-    node.connect(audioContext.destination);
-    audioContext.resume();
+    }).catch(function (error) { console.warn('reedshot: no sound', error); });
+    context.resume();
     Module.reedshot.audio = 'started';
   }
 })();

@@ -104,7 +104,7 @@ function pagePoint(page, x, y) {
     dx *= scale;
     dy *= scale;
     const turned = window.innerHeight > window.innerWidth;
-    if (turned) { const t = dx; dx = -dy; dy = t; }
+    if (turned) { const t = dx; dx = dy; dy = -t; }
     return {x: box.left + box.width / 2 + dx, y: box.top + box.height / 2 + dy};
   }, x, y);
 }
