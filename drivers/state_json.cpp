@@ -101,6 +101,7 @@ std::string StateJson() {
   json.Key("scroll").BeginArray().Value(s.scrollX).Value(s.scrollY).EndArray();
   if (s.hasGame) WriteGame(json, s.game);
   json.Key("sound").BeginObject().Field("playing", s.soundPlaying).EndObject();
+  json.Field("keysHeld", s.keysHeld);
   json.EndObject();
   return json.str();
 }

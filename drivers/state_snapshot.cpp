@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/input_event.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
 #include "game/mover.h"
@@ -167,6 +168,7 @@ StateSnapshot TakeSnapshot() {
   const SoundPlayer* sound = parts.soundPlayer;
   s.soundPlaying =
       sound != nullptr && sound->engine != nullptr ? sound->engine->CountActiveSamples() : 0;
+  s.keysHeld = g_inputState != nullptr ? g_inputState->inputState & ~kStatePen : 0;
   return s;
 }
 

@@ -65,6 +65,9 @@ struct StateSnapshot {
   bool hasGame = false;
   GameSnapshot game;
   int soundPlaying = 0;
+  // The keys the message loop holds down (InputState bits, the pen left
+  // out): what the device's keys, however pressed, have told the program.
+  int keysHeld = 0;
 };
 
 StateSnapshot TakeSnapshot();

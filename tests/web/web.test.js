@@ -20,13 +20,13 @@ test.after(() => server.stop());
 function tempDir(name) { return fs.mkdtempSync(path.join(os.tmpdir(), `reedshot-${name}-`)); }
 
 // The desktop program's headless picture after a script, as a data URL.
-function desktopShot(script) {
+function desktopShot(script, options = []) {
   const dir = tempDir('shots');
   try {
     const file = path.join(dir, 'run.script');
     fs.writeFileSync(file, script + '\nshot view\nquit\n');
     execFileSync(nativeBinary, ['--headless', '--data-dir', path.join(dir, 'data'), '--script',
-                                file, '--screenshots', dir]);
+                                file, '--screenshots', dir, ...options]);
     return 'data:image/png;base64,' + fs.readFileSync(path.join(dir, 'view.png')).toString('base64');
   } finally {
     fs.rmSync(dir, {recursive: true, force: true});
@@ -157,6 +157,8 @@ test('desktop window: intro as on the desktop, the mouse plays, sound after the 
 
     const hit = await shootDucks(page, press, (s) => s.game.ducksShot > 0, 60000);
     assert.ok(hit.game.score > 0);
+    // A page played with the mouse alone shows no on-screen buttons.
+    assert.strictEqual(await page.evaluate(() => Module.reedshotButtons()), null);
     // The rest of the three minutes at 60 times the speed; the score goes
     // into the table.
     await page.evaluate(() => Module._reedshot_web_time_scale(60));
@@ -267,6 +269,14 @@ test('one game per browser: a second tab waits with a notice, takes the game ove
     assert.strictEqual(await second.evaluate(() => Module.reedshot.framesDrawn), 0);
     assert.ok(!(await first.evaluate(() => Module.reedshot.ended)));
 
+    // "Play here" first says what becomes of the first tab's game; Cancel
+    // leaves it, a second "Play here" takes it.
+    await second.click('#reedshot-notice button');
+    assert.match(await second.$eval('#reedshot-notice', (e) => e.textContent),
+                 /ends the game in the other tab.*scores.*kept/);
+    await second.click('#reedshot-notice button:last-child');
+    await second.waitForFunction(() => /open in another tab/.test(document.body.textContent));
+    await second.click('#reedshot-notice button');
     await second.click('#reedshot-notice button');
     await first.waitForFunction(
         () => Module.reedshot.ended &&
@@ -328,15 +338,60 @@ function picture(page) {
 
 const near = (a, b) => Math.abs(a - b) < 0.51;
 
-test('phones: upright turned and sideways, the picture fills the screen, crisp, and taps play',
-     async () => {
+// The share of the coloured pixels of the picture at `url` (the frame
+// buffer unturned, 240 x 320) that the page shows where the frame buffer,
+// shown upright over the canvas's box, puts them, in their colour give or
+// take the smoothing of the enlargement.
+async function uprightShare(page, url) {
+  const shot = 'data:image/png;base64,' + await page.screenshot({encoding: 'base64'});
+  return page.evaluate(async (want, got) => {
+    const pixels = async (src) => {
+      const image = new Image();
+      image.src = src;
+      await image.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = image.width;
+      canvas.height = image.height;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      return {width: image.width, data: context.getImageData(0, 0, image.width, image.height).data};
+    };
+    const reference = await pixels(want), shown = await pixels(got);
+    const box = Module.canvas.getBoundingClientRect(), scale = box.width / 240;
+    let coloured = 0, same = 0;
+    for (let y = 1; y < 320; y += 3) {
+      for (let x = 1; x < 240; x += 3) {
+        const r = (y * reference.width + x) * 4;
+        if (reference.data[r] + reference.data[r + 1] + reference.data[r + 2] < 150) continue;
+        coloured++;
+        const px = Math.floor((box.left + (x + 0.5) * scale) * devicePixelRatio);
+        const py = Math.floor((box.top + (y + 0.5) * scale) * devicePixelRatio);
+        const p = (py * shown.width + px) * 4;
+        if ([0, 1, 2].every((c) => Math.abs(shown.data[p + c] - reference.data[r + c]) <= 48))
+          same++;
+      }
+    }
+    return coloured > 500 ? same / coloured : 0;
+  }, url, shot);
+}
+
+test('phones: upright the frame buffer unturned (the intro reads the right way up), sideways ' +
+     'turned, the picture fills the screen, crisp, and taps play', async () => {
   const {browser, close} = await h.launch();
   try {
     const phone = {deviceScaleFactor: 3, isMobile: true, hasTouch: true};
     const page = await h.open(browser, server.url, {width: 390, height: 844, ...phone});
-    // Upright: turned, as wide as the phone.
+    // Upright: as wide as the phone, the intro as the device's own frame
+    // buffer shows it.
     let box = await picture(page);
     assert.ok(box.height > box.width && near(box.width, 390), JSON.stringify(box));
+    const intro = desktopShot('wait 300', ['--portrait']);
+    let share = 0;
+    for (let i = 0; i < 40 && share < 0.9; i++) {
+      share = await uprightShare(page, intro);
+      if (share < 0.9) await new Promise((r) => setTimeout(r, 50));
+    }
+    assert.ok(share >= 0.9, `${share} of the intro's pixels upright on the page`);
     // Held sideways: as high as the phone. 4.875 device pixels per game
     // pixel: enlarged 5 times, each game pixel a square, then shrunk smoothly.
     await page.setViewport({width: 844, height: 390, ...phone});
