@@ -416,6 +416,115 @@ test('phones: upright the frame buffer unturned (the intro reads the right way u
   }
 });
 
+// Fingers on a touch screen, several at once: each goes down, moves and
+// lifts by its own name while the others stay where they are.
+async function fingers(page) {
+  const session = await page.target().createCDPSession();
+  const down = new Map();
+  let next = 1;
+  const send = (type, points) => session.send('Input.dispatchTouchEvent', {
+    type, touchPoints: points.map((f) => ({x: f.x, y: f.y, id: f.id}))});
+  // Chromium adds the new points of a touchStart and lifts those a
+  // touchEnd names.
+  return {
+    press: (name, p) => {
+      down.set(name, {...p, id: next++});
+      return send('touchStart', [...down.values()]);
+    },
+    lift: (name) => {
+      const finger = down.get(name);
+      down.delete(name);
+      return send('touchEnd', [finger]);
+    },
+  };
+}
+
+// The centre of an on-screen button, or of an arm of the pad, on the page.
+async function buttonPoint(page, name) {
+  const b = (await page.evaluate(() => Module.reedshotButtons()))[name];
+  // The pad's drawing is 100 x 104 units, its centre 50 units from the top;
+  // an arm's centre 32 units from it.
+  const unit = b.height / 104, arm = {left: [-32, 0], right: [32, 0], up: [0, -32],
+                                      down: [0, 32]}[name] || [0, 0];
+  return {x: b.left + b.width / 2 + arm[0] * unit,
+          y: b.top + (name in {left: 1, right: 1, up: 1, down: 1, action: 1} ? 50 * unit :
+                      b.height / 2) + arm[1] * unit};
+}
+
+test('a whole game by touch: the on-screen pad scrolls the lake from end to end while another ' +
+     'finger shoots and key 3 reloads; turned upright mid-game, taps and the pad follow',
+     async () => {
+  const {browser, close} = await h.launch();
+  try {
+    const phone = {deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+    const page = await h.open(browser, server.url, {width: 844, height: 390, ...phone});
+    assert.strictEqual(await page.evaluate(() => Module.reedshotButtons()), null);
+    const press = (x, y) => h.tap(page, x, y);
+    await startGame(page, press);
+    // The first touch brought the buttons, each big enough for a thumb (a
+    // pad's arm a third of it), in the bars: the picture keeps its place.
+    const buttons = await page.evaluate(() => Module.reedshotButtons());
+    for (const [name, b] of Object.entries(buttons))
+      assert.ok(Math.min(b.width, b.height) * (b.width > 130 ? 0.32 : 1) >= 44, name);
+    assert.ok(near((await picture(page)).left, 162));
+
+    const hand = await fingers(page);
+    const lake = async () => h.pagePoint(page, 120, 200);
+    let s = await h.state(page);
+    assert.strictEqual(s.scroll[1], 639);
+    // One thumb holds the pad's right arm: the lake scrolls to its other end
+    // while another finger shoots the gun empty.
+    await hand.press('thumb', await buttonPoint(page, 'right'));
+    await h.until(page, (st) => st.scroll[1] < 639, 'the lake scrolling');
+    assert.ok((await page.evaluate(() => Module.reedshotButtons())).right.held);
+    for (let shells = s.game.shells; shells > 0; shells--) {
+      await hand.press('shot', await lake());
+      await hand.lift('shot');
+      s = await h.until(page, (st) => st.game.shells < shells, 'a shot');
+    }
+    // Key 3 reloads, the thumb still on the pad, and the other finger
+    // shoots on.
+    await hand.press('key', await buttonPoint(page, 'key3'));
+    await h.until(page, (st) => st.game.shells === 7, 'a reload with key 3');
+    await hand.lift('key');
+    await hand.press('shot', await lake());
+    await hand.lift('shot');
+    await h.until(page, (st) => st.game.shells === 6, 'a shot after the reload');
+    // (The lake scrolls in steps of 10: its far end is within one step.)
+    await h.until(page, (st) => st.scroll[1] < 10, 'the lake\'s far end');
+    await hand.lift('thumb');
+    // The left arm scrolls it back to where it began.
+    await hand.press('thumb', await buttonPoint(page, 'left'));
+    await h.until(page, (st) => st.scroll[1] === 639, 'the lake\'s first end');
+    await hand.lift('thumb');
+    assert.ok(!(await page.evaluate(() => Module.reedshotButtons())).left.held);
+
+    // Turned upright mid-game: the picture is the frame buffer unturned,
+    // the buttons under it; a tap on the menu corner lands there, and the
+    // pad's up arm scrolls the way it points.
+    await page.setViewport({width: 390, height: 844, ...phone});
+    await page.waitForFunction(() => {
+      const box = Module.canvas.getBoundingClientRect();
+      const pad = Module.reedshotButtons().up;
+      return box.height > box.width && pad.top >= box.bottom;
+    });
+    await press(234, 314);
+    await h.until(page, (st) => st.view === 5, 'the pause menu');
+    await new Promise((r) => setTimeout(r, 1000));  // the panel slides in
+    await press(215, 270);  // Resume
+    await h.until(page, (st) => st.view === 1 && st.game.playing, 'the game again');
+    await hand.press('thumb', await buttonPoint(page, 'up'));
+    await h.until(page, (st) => st.scroll[1] < 639, 'the lake scrolling upright');
+    await hand.lift('thumb');
+    // The rest of the three minutes at 60 times the speed, to the table.
+    await page.evaluate(() => Module._reedshot_web_time_scale(60));
+    await h.until(page, (st) => st.view === 7, 'the high-score table', 60000);
+    assert.deepStrictEqual(page.reedshotErrors, []);
+  } finally {
+    await close();
+  }
+});
+
 // A game controller the test works: navigator.getGamepads answers with one
 // pad in the standard layout whose buttons and sticks the test sets.
 async function scriptedGamepad(page) {
@@ -430,7 +539,8 @@ async function scriptedGamepad(page) {
 }
 
 const pause = (ms) => new Promise((r) => setTimeout(r, ms));
-const SOUTH = 0, WEST = 2, BACK = 8, RIGHT = 15;
+const SOUTH = 0, WEST = 2, BACK = 8, START = 9, RIGHT = 15;
+const ACTION_HELD = 0x0040;  // the action button in the run's keysHeld
 
 function setButton(page, index, down) {
   return page.evaluate((i, d) => {
@@ -517,6 +627,11 @@ test('game controller: the pointer aims, the buttons shoot, reload, scroll and p
     await pause(1000);  // the panel slides in
     await press(215, 270);
     await h.until(page, (st) => st.view === 1 && st.game.playing, 'the game again');
+    // Start is the device's action button: held while it is.
+    await setButton(page, START, true);
+    await h.until(page, (st) => st.keysHeld === ACTION_HELD, 'the action button held');
+    await setButton(page, START, false);
+    await h.until(page, (st) => st.keysHeld === 0, 'the action button let go');
     // The mouse takes the pointer off the picture.
     await page.mouse.move(5, 5);
     await page.mouse.move(10, 10);
