@@ -93,4 +93,6 @@ if (typeof document !== 'undefined') (function () {
       return node;
     });
   };
+  // The processor's source, for the page's tests.
+  Module.reedshotWorkletSound.processor = PROCESSOR;
 })();

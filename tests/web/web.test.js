@@ -149,6 +149,40 @@ test('desktop window: intro as on the desktop, the mouse plays, sound after the 
     }
     assert.ok(same, 'the canvas shows the desktop\'s intro picture');
     assert.strictEqual(await page.evaluate(() => Module.reedshot.audio), 'waiting');
+    // The page's sound processor plays the mixer's samples as they are,
+    // each held as long as the rates ask, asking for more before it runs dry.
+    const wrong = await page.evaluate(() => {
+      const found = [];
+      for (const [rate, channels] of [[22050, 1], [11025, 2], [48000, 2]]) {
+        let processor = null;
+        const asked = [];
+        class Base { constructor() { this.port = {postMessage: (n) => asked.push(n)}; } }
+        const register = (name, Processor) => {
+          processor = new Processor({processorOptions: {rate, channels}});
+        };
+        new Function('registerProcessor', 'AudioWorkletProcessor', 'sampleRate',
+                     Module.reedshotWorkletSound.processor)(register, Base, 44100);
+        const sent = [];
+        const left = new Float32Array(128), right = new Float32Array(128);
+        for (let block = 0; block < 40; block++) {
+          // The page answers each ask with that many frames.
+          for (const frames of asked.splice(0)) {
+            const samples = Uint8Array.from({length: frames * channels},
+                                            (_, i) => (sent.length + i) * 37 % 256);
+            sent.push(...samples);
+            processor.port.onmessage({data: samples});
+          }
+          processor.process([], [[left, right]]);
+          for (let i = 0; i < 128; i++) {
+            const frame = Math.floor((block * 128 + i) * rate / 44100) * channels;
+            const want = [sent[frame], sent[frame + channels - 1]].map((b) => (b - 128) / 128);
+            if (left[i] !== want[0] || right[i] !== want[1]) found.push([rate, block * 128 + i]);
+          }
+        }
+      }
+      return found.slice(0, 5);
+    });
+    assert.deepStrictEqual(wrong, []);
 
     const press = (x, y) => h.click(page, x, y);
     await startGame(page, press);
