@@ -46,7 +46,7 @@ if (typeof document !== 'undefined') (function () {
       '.reedshot-button .pressed{display:none}' +
       '.reedshot-button[data-held] .face{transform:translate(0,3px)}' +
       '.reedshot-button[data-held] .shade{display:none}' +
-      '#reedshot-pad [data-part][data-held] .pressed{display:inline}';
+      '.reedshot-button[data-held] .pressed,#reedshot-pad [data-held] .pressed{display:inline}';
   document.head.appendChild(styles);
 
   function gradients(svg, id, top, bottom) {
@@ -71,7 +71,7 @@ if (typeof document !== 'undefined') (function () {
                         'stroke-opacity': 0.55, 'stroke-width': 6, 'stroke-linecap': 'round'},
                face);
     svgElement('circle', {'class': 'pressed', cx: 0, cy: 0, r: 41, fill: OUTLINE,
-                          'fill-opacity': 0.25}, face);
+                          'fill-opacity': 0.3}, face);
     var label = svgElement('text', {x: 0, y: 16, 'text-anchor': 'middle',
                                     'font-family': 'sans-serif', 'font-weight': 'bold',
                                     'font-size': 46, fill: n === 3 ? '#fff4d8' : OUTLINE},
@@ -99,7 +99,7 @@ if (typeof document !== 'undefined') (function () {
     for (var direction in arrows) {
       var part = svgElement('g', {'data-part': direction}, svg);
       svgElement('path', {'class': 'pressed', d: arms[direction], fill: OUTLINE,
-                          'fill-opacity': 0.35}, part);
+                          'fill-opacity': 0.55}, part);
       svgElement('path', {d: arrows[direction], fill: '#fbe7a1', stroke: OUTLINE,
                           'stroke-width': 2.5, 'stroke-linejoin': 'round'}, part);
     }
@@ -107,7 +107,7 @@ if (typeof document !== 'undefined') (function () {
     svgElement('circle', {cx: 0, cy: 0, r: 13, fill: brass, stroke: OUTLINE,
                           'stroke-width': 3.5}, action);
     svgElement('circle', {'class': 'pressed', cx: 0, cy: 0, r: 11, fill: OUTLINE,
-                          'fill-opacity': 0.35}, action);
+                          'fill-opacity': 0.45}, action);
     return svg;
   }
 
