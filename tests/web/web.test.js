@@ -33,24 +33,36 @@ function desktopShot(script, options = []) {
   }
 }
 
+// Gives the page `window.imagePixels(url)`: the picture's width and its
+// RGBA pixels.
+function withImagePixels(page) {
+  return page.evaluate(() => {
+    window.imagePixels = async (src) => {
+      const image = new Image();
+      image.src = src;
+      await image.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = image.width;
+      canvas.height = image.height;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      return {width: image.width, height: image.height,
+              data: context.getImageData(0, 0, image.width, image.height).data};
+    };
+  });
+}
+
 // True when the canvas shows exactly the picture at `url` (same size, every
 // pixel the same).
-function canvasShows(page, url) {
+async function canvasShows(page, url) {
+  await withImagePixels(page);
   return page.evaluate(async (src) => {
-    const image = new Image();
-    image.src = src;
-    await image.decode();
-    const reference = document.createElement('canvas');
-    reference.width = image.width;
-    reference.height = image.height;
-    const context = reference.getContext('2d');
-    context.drawImage(image, 0, 0);
-    const want = context.getImageData(0, 0, image.width, image.height).data;
+    const want = await window.imagePixels(src);
     const canvas = Module.canvas;
-    if (canvas.width !== image.width || canvas.height !== image.height) return false;
+    if (canvas.width !== want.width || canvas.height !== want.height) return false;
     const got = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    for (let i = 0; i < want.length; i++)
-      if (want[i] !== got[i]) return false;
+    for (let i = 0; i < want.data.length; i++)
+      if (want.data[i] !== got[i]) return false;
     return true;
   }, url);
 }
@@ -378,19 +390,9 @@ const near = (a, b) => Math.abs(a - b) < 0.51;
 // take the smoothing of the enlargement.
 async function uprightShare(page, url) {
   const shot = 'data:image/png;base64,' + await page.screenshot({encoding: 'base64'});
+  await withImagePixels(page);
   return page.evaluate(async (want, got) => {
-    const pixels = async (src) => {
-      const image = new Image();
-      image.src = src;
-      await image.decode();
-      const canvas = document.createElement('canvas');
-      canvas.width = image.width;
-      canvas.height = image.height;
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      return {width: image.width, data: context.getImageData(0, 0, image.width, image.height).data};
-    };
-    const reference = await pixels(want), shown = await pixels(got);
+    const reference = await window.imagePixels(want), shown = await window.imagePixels(got);
     const box = Module.canvas.getBoundingClientRect(), scale = box.width / 240;
     let coloured = 0, same = 0;
     for (let y = 1; y < 320; y += 3) {
