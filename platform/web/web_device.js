@@ -332,7 +332,8 @@ if (typeof document !== 'undefined') (function () {
 
   // The picture: the largest that fits the window (less the room the
   // on-screen buttons take), shown as the frame buffer unturned when the
-  // window stands upright, as the handheld held upright shows it. A whole number of device pixels per game pixel when
+  // window stands upright, as the handheld held upright shows it.
+  // A whole number of device pixels per game pixel when
   // that fills at least 90 % of the width or height the window offers, so
   // that every pixel is an equal square. Otherwise (a phone held sideways)
   // "sharp bilinear": the frame is enlarged by the whole number just above
