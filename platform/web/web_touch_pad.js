@@ -271,7 +271,10 @@ if (typeof document !== 'undefined') (function () {
       place(keys[1], left + group / 2 + key * 0.1, groupTop - key * 1.25, key);
     } else {
       var strip = pageHeight - (box.top + box.height);
-      group = Math.min(LARGEST, strip * 0.92, pageWidth * 0.36);
+      // A narrow phone: the groups as large as a thumb needs, keys 1 and 2
+      // closer between them.
+      group = Math.min(LARGEST, strip * 0.92,
+                       Math.max(pageWidth * 0.36, Math.min(BAR * 0.92, pageWidth * 0.46 - 25)));
       left = pageWidth * 0.04;
       right = pageWidth * 0.96 - group;
       groupTop = box.top + box.height + (strip - group) / 2;
