@@ -550,6 +550,22 @@ test('a whole game by touch: the on-screen pad scrolls the lake from end to end 
     // The rest of the three minutes at 60 times the speed, to the table.
     await page.evaluate(() => Module._reedshot_web_time_scale(60));
     await h.until(page, (st) => st.view === 7, 'the high-score table', 60000);
+    // Sideways again, Exit: the buttons go, and the page's closing line
+    // stands under the picture, not over it.
+    await page.setViewport({width: 844, height: 390, ...phone});
+    await page.waitForFunction(() => Module.canvas.getBoundingClientRect().height > 389);
+    // OK, once the table takes it.
+    for (let s = await h.state(page); s.view === 7; s = await h.state(page)) {
+      await press(213, 35);
+      await h.until(page, (st) => st.view !== 7, 'the main menu', 2000).catch(() => {});
+    }
+    await h.until(page, (st) => st.view === 0 && st.next === 0 && st.screen.animating === 0,
+                  'the main menu');
+    await press(215, 41);  // Exit
+    await page.waitForFunction(() => /has ended/.test(document.getElementById('note').textContent) &&
+                               Module.canvas.getBoundingClientRect().bottom <=
+                               document.getElementById('note').getBoundingClientRect().top);
+    assert.strictEqual(await page.evaluate(() => Module.reedshotButtons()), null);
     assert.deepStrictEqual(page.reedshotErrors, []);
   } finally {
     await close();
