@@ -18,6 +18,7 @@
 #include "drivers/replay.h"
 #include "drivers/script.h"
 #include "drivers/state_json.h"
+#include "platform/ending_signals.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/single_instance.h"
@@ -194,6 +195,8 @@ int Main(int argc, char** argv) {
   // otherwise: the demo gives the same files every time, and a replay
   // never touches the player's own data.
   ce::PlatformOptions platformOptions = ToPlatformOptions(options);
+  // From here on a signal ends the run as closing its window does.
+  ce::CatchEndingSignals();
   if (options.demoDir && !MakeFolder(*options.demoDir)) return 1;
   std::string throwaway;
   if ((options.demoDir || replay) && platformOptions.dataDir.empty()) {

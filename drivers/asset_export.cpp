@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "assets/manifest.h"
 #include "graphics/pct_decoder.h"
+#include "platform/output_file.h"
 #include "platform/png_writer.h"
 #include "platform/resources.h"
 
@@ -89,11 +90,11 @@ int ExtractResources(const std::string& dir) {
   std::error_code error;
   fs::create_directories(fs::path(dir) / "pct", error);
   fs::create_directories(fs::path(dir) / "wave", error);
-  std::ofstream manifest(fs::path(dir) / "manifest.tsv");
-  if (error || !manifest) {
+  if (error) {
     std::fprintf(stderr, "reedshot: cannot write to %s\n", dir.c_str());
     return 1;
   }
+  std::ostringstream manifest;
   manifest << "kind\tid\twidth\theight\trate\tname\n";
   for (int i = 0; i < assets::g_manifestCount; ++i) {
     const assets::ManifestEntry& e = assets::g_manifest[i];
@@ -108,17 +109,22 @@ int ExtractResources(const std::string& dir) {
       ok = ce::WritePng((fs::path(dir) / "pct" / (id + ".png")).string(), e.width, e.height, rgb);
     } else {
       Bytes r = Resource(u"WAVE", e.id);
-      std::ofstream out(fs::path(dir) / "wave" / (id + ".wav"), std::ios::binary);
-      out.write(reinterpret_cast<const char*>(r.data), static_cast<std::streamsize>(r.size));
-      ok = static_cast<bool>(out) && r.data;
+      ok = r.data && ce::WriteFileReplacing((fs::path(dir) / "wave" / (id + ".wav")).string(),
+                                            r.data, r.size);
     }
     if (!ok) {
       std::fprintf(stderr, "reedshot: cannot extract %s %d\n", e.kind, e.id);
       return 1;
     }
   }
-  manifest.flush();
-  return manifest ? 0 : 1;
+  const std::string text = manifest.str();
+  std::string why;
+  if (!ce::WriteFileReplacing((fs::path(dir) / "manifest.tsv").string(), text.data(), text.size(),
+                              &why)) {
+    std::fprintf(stderr, "reedshot: cannot write %s/manifest.tsv: %s\n", dir.c_str(), why.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 int WriteContactSheet(const std::string& file) {

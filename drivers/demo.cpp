@@ -1,13 +1,13 @@
 #include "drivers/demo.h"
 
 #include <cstdio>
-#include <fstream>
 
 #include "drivers/json_writer.h"
 #include "drivers/script.h"
 #include "drivers/state_json.h"
 #include "framework/view_list.h"
 #include "platform/messages.h"
+#include "platform/output_file.h"
 #include "platform/window.h"
 
 namespace drivers {
@@ -254,9 +254,8 @@ bool DemoDriver::WriteSummary() const {
   json.Key("highScores");
   WriteHighScores(json, last_.highScores);
   json.EndObject();
-  std::ofstream out(dir_ + "/summary.json");
-  out << json.str() << "\n";
-  return static_cast<bool>(out);
+  const std::string text = json.str() + "\n";
+  return ce::WriteFileReplacing(dir_ + "/summary.json", text.data(), text.size());
 }
 
 }  // namespace drivers

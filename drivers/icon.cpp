@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "assets/resource_ids.h"
 #include "graphics/pct_decoder.h"
+#include "platform/output_file.h"
 #include "platform/png_writer.h"
 #include "platform/resources.h"
 
@@ -108,9 +108,7 @@ int WriteIcon(const std::string& file, int size) {
   bool ok;
   if (file.size() > 4 && file.compare(file.size() - 4, 4, ".svg") == 0) {
     std::string svg = IconSvg();
-    std::ofstream out(file, std::ios::binary);
-    out << svg;
-    ok = !svg.empty() && out.good();
+    ok = !svg.empty() && ce::WriteFileReplacing(file, svg.data(), svg.size());
   } else {
     std::vector<std::uint8_t> rgba = IconPixels(size);
     ok = !rgba.empty() && ce::WritePng(file, size, size, rgba, 4);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/data_rows.h"
+#include "platform/output_file.h"
 #include "platform/platform.h"
 #include "platform/run_observer.h"
 
@@ -15,11 +16,25 @@ namespace {
 
 class Recorder : public ce::RunObserver {
  public:
-  std::unique_ptr<FILE, int (*)(FILE*)> file{nullptr, &std::fclose};
+  ce::OutputFile file;
+  bool failed = false;
+
+  // Lines wait here and go to the file in large writes.
+  void Line(const std::string& line) {
+    pending_ += line;
+    pending_ += '\n';
+    if (pending_.size() >= kPendingBytes) Flush();
+  }
+
+  bool Flush() {
+    if (!file.Write(pending_.data(), pending_.size())) failed = true;
+    pending_.clear();
+    return !failed;
+  }
 
   void FlushTicks() {
     if (reads_ == 0) return;
-    std::fprintf(file.get(), "T %u %lu\n", static_cast<unsigned>(tick_), reads_);
+    Line("T " + std::to_string(tick_) + " " + std::to_string(reads_));
     reads_ = 0;
   }
 
@@ -31,17 +46,20 @@ class Recorder : public ce::RunObserver {
 
   void MessageTaken(const ce::MSG& msg) override {
     FlushTicks();
-    std::fprintf(file.get(), "M %u %llu %lld\n", msg.message,
-                 static_cast<unsigned long long>(msg.wParam), static_cast<long long>(msg.lParam));
+    Line("M " + std::to_string(msg.message) + " " +
+         std::to_string(static_cast<unsigned long long>(msg.wParam)) + " " +
+         std::to_string(static_cast<long long>(msg.lParam)));
   }
 
   void RunEnded() override {
     FlushTicks();
-    std::fputs("Q\n", file.get());
-    std::fflush(file.get());
+    Line("Q");
+    Flush();
   }
 
  private:
+  static constexpr std::size_t kPendingBytes = 1 << 16;
+  std::string pending_;
   ce::DWORD tick_ = 0;
   unsigned long reads_ = 0;
 };
@@ -52,17 +70,16 @@ std::unique_ptr<Recorder> g_recorder;
 
 bool Start(const std::string& path) {
   auto recorder = std::make_unique<Recorder>();
-  recorder->file.reset(std::fopen(path.c_str(), "w"));
-  if (!recorder->file) return false;
-  std::fprintf(recorder->file.get(), "%s %d\n", kFormatName, kFormatVersion);
+  if (!recorder->file.Open(path)) return false;
+  recorder->Line(std::string(kFormatName) + " " + std::to_string(kFormatVersion));
   std::string skipped;
   std::vector<std::string> rows;
   if (ce::PlatformStarted()) rows = ce::DataRows(&skipped);
-  for (const std::string& row : rows) std::fprintf(recorder->file.get(), "D %s\n", row.c_str());
+  for (const std::string& row : rows) recorder->Line("D " + row);
   if (!skipped.empty())
     std::fprintf(stderr, "reedshot: a row of %s is too long for the recording; left out\n",
                  skipped.c_str());
-  if (std::fflush(recorder->file.get()) != 0) return false;
+  if (!recorder->Flush()) return false;
   g_recorder = std::move(recorder);
   ce::SetRunObserver(g_recorder.get());
   return true;
@@ -72,6 +89,10 @@ void Stop() {
   if (!g_recorder) return;
   ce::SetRunObserver(nullptr);
   g_recorder->FlushTicks();
+  // The recording takes its name only now, whole.
+  if (!g_recorder->Flush() || !g_recorder->file.Commit())
+    std::fprintf(stderr, "reedshot: cannot write the recording: %s\n",
+                 g_recorder->file.Error().c_str());
   g_recorder.reset();
 }
 
@@ -80,7 +101,7 @@ bool Active() { return g_recorder != nullptr; }
 void Note(const std::string& entry) {
   if (!g_recorder) return;
   g_recorder->FlushTicks();
-  std::fprintf(g_recorder->file.get(), "%s\n", entry.c_str());
+  g_recorder->Line(entry);
 }
 
 }  // namespace drivers::recording

@@ -1,10 +1,12 @@
 // The one game window, its class, timer, cursor and hot keys.
 #include "platform/window.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/device.h"
+#include "platform/ending_signals.h"
 #include "platform/error.h"
 #include "platform/platform.h"
 #include "platform/single_instance.h"
@@ -170,6 +172,12 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   std::string t = text != nullptr ? ToUtf8(text) : std::string();
   std::string c = caption != nullptr ? ToUtf8(caption) : std::string();
   if (g_messageBoxLog != nullptr) g_messageBoxLog->push_back({owner, t, c, type});
+  // A run that ends on a signal has nobody to click: the text goes to
+  // standard error and the teardown goes on.
+  if (EndingSignal() != 0) {
+    std::fprintf(stderr, "reedshot: %s%s%s\n", c.c_str(), c.empty() ? "" : ": ", t.c_str());
+    return IDOK;
+  }
   if (detail::Device* device = detail::CurrentDevice()) return device->ShowMessageBox(c, t);
   return IDOK;
 }

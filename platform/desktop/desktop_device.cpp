@@ -2,6 +2,10 @@
 // screen turned to landscape, integer-scaled, with the mouse, the first
 // finger on a touch screen or a game controller as the stylus.
 #include <SDL.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +19,7 @@
 #include "platform/desktop/display_loss.h"
 #include "platform/device.h"
 #include "platform/device_input.h"
+#include "platform/ending_signals.h"
 #include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -25,6 +30,17 @@
 namespace ce::detail {
 
 namespace {
+
+// SDL shows a message box from a child process it forks: that child ends
+// with the game (even when the game is killed), and an ending signal ends
+// it at once.
+bool g_showingBox = false;
+
+void InMessageBoxChild() {
+  if (!g_showingBox) return;
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  SetModalChild(static_cast<int>(getpid()));
+}
 
 class DesktopDevice final : public Device, public GamepadTarget {
  public:
@@ -42,6 +58,10 @@ class DesktopDevice final : public Device, public GamepadTarget {
 
   bool Init(std::string* error) {
     CatchDisplayLoss();
+    // The program's own handlers end the run on a signal (ce::EndingSignal).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    static const bool forkWatched = pthread_atfork(nullptr, nullptr, &InMessageBoxChild) == 0;
+    (void)forkWatched;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       *error = std::string("cannot open a window (") + SDL_GetError() +
                "). Is there a display? To run without one, use --headless.";
@@ -123,8 +143,11 @@ class DesktopDevice final : public Device, public GamepadTarget {
       return 1;  // IDOK
     }
     Present();
+    g_showingBox = true;
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION,
                              caption.empty() ? "Reedshot" : caption.c_str(), text.c_str(), window_);
+    g_showingBox = false;
+    SetModalChild(0);
     return 1;  // IDOK
   }
 
@@ -181,7 +204,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
   };
 
   // The window was closed, or its display went away.
-  bool Ending() const { return closeRequested_ || DisplayGone(); }
+  bool Ending() const { return closeRequested_ || EndingSignal() != 0 || DisplayGone(); }
 
   int ViewWidth() const { return options_.portrait ? kScreenWidth : kScreenHeight; }
   int ViewHeight() const { return options_.portrait ? kScreenHeight : kScreenWidth; }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/device.h"
+#include "platform/ending_signals.h"
 #include "platform/headless/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -46,6 +47,7 @@ class HeadlessDevice final : public Device {
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
     reads_ = 0;
+    if (EndingSignal() != 0) return false;
     if (quitRequested_ && MainQueueEmpty()) return false;
     if (Waiting()) {
       // Let virtual time run to the next timer tick or the end of the wait.
@@ -68,6 +70,7 @@ class HeadlessDevice final : public Device {
   // first, so a tap still holds the pen down for one tick.
   bool PollInput(DWORD dueTick) override {
     reads_ = 0;
+    if (EndingSignal() != 0) return false;
     if (quitRequested_ || replay_ || driver_ == nullptr) return true;
     while (!Waiting() && static_cast<std::int32_t>(waitUntil_ - dueTick) < 0 && MainQueueEmpty())
       if (!driver_->OnIdle()) return false;

@@ -5,12 +5,14 @@
 // can go on. With --audio-out everything played goes to a WAV file.
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/output_file.h"
 #include "platform/platform.h"
 #include "platform/wave_device.h"
 
@@ -25,9 +27,10 @@ class Capture {
   void Open(const std::string& path) {
     Close();
     if (path.empty()) return;
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) {
-      std::fprintf(stderr, "reedshot: cannot write %s\n", path.c_str());
+    file_ = std::make_unique<OutputFile>();
+    if (!file_->Open(path)) {
+      std::fprintf(stderr, "reedshot: cannot write %s: %s\n", path.c_str(), file_->Error().c_str());
+      file_.reset();
       return;
     }
     format_ = WAVEFORMATEX{WAVE_FORMAT_PCM, 2, 22050, 44100, 2, 8, 0};
@@ -38,33 +41,38 @@ class Capture {
 
   // The first device that plays sets the file's format.
   void Use(const WAVEFORMATEX& format) {
-    if (file_ == nullptr || formatFixed_) return;
+    if (!file_ || formatFixed_) return;
     format_ = format;
     formatFixed_ = true;
   }
 
   bool Matches(const WAVEFORMATEX& format) const {
-    return file_ != nullptr && format.nSamplesPerSec == format_.nSamplesPerSec &&
+    return file_ && format.nSamplesPerSec == format_.nSamplesPerSec &&
            format.nChannels == format_.nChannels;
   }
 
   void Append(const std::uint8_t* data, size_t size) {
-    if (file_ == nullptr || size == 0) return;
-    std::fwrite(data, 1, size, file_);
+    if (!file_ || size == 0) return;
+    pending_.insert(pending_.end(), data, data + size);
     bytes_ += size;
+    if (pending_.size() >= kPendingBytes) Flush();
   }
 
   void Flush() {
-    if (file_ == nullptr) return;
+    if (!file_) return;
+    if (!file_->Write(pending_.data(), pending_.size())) failed_ = true;
+    pending_.clear();
     WriteHeader();
-    std::fflush(file_);
   }
 
+  // The file takes its name only now, whole.
   void Close() {
-    if (file_ == nullptr) return;
+    if (!file_) return;
     Flush();
-    std::fclose(file_);
-    file_ = nullptr;
+    if (failed_ || !file_->Commit())
+      std::fprintf(stderr, "reedshot: cannot write the sound file: %s\n", file_->Error().c_str());
+    file_.reset();
+    failed_ = false;
   }
 
  private:
@@ -88,13 +96,13 @@ class Capture {
     Put16(h + 34, 8);
     std::copy_n("data", 4, h + 36);
     Put32(h + 40, static_cast<std::uint32_t>(bytes_));
-    long end = std::ftell(file_);
-    std::fseek(file_, 0, SEEK_SET);
-    std::fwrite(h, 1, sizeof h, file_);
-    std::fseek(file_, end > 44 ? end : 44, SEEK_SET);
+    if (!file_->WriteAt(0, h, sizeof h)) failed_ = true;
   }
 
-  std::FILE* file_ = nullptr;
+  static constexpr size_t kPendingBytes = 1 << 16;
+  std::unique_ptr<OutputFile> file_;
+  std::vector<std::uint8_t> pending_;
+  bool failed_ = false;
   WAVEFORMATEX format_{};
   bool formatFixed_ = false;
   size_t bytes_ = 0;
