@@ -67,8 +67,21 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
             drivers::DemoDriver* demo) {
   // One run at a time on a data folder. A second desktop start finds the
   // first in WinMain and brings its window forward; any other run stops.
+  if (std::string home = ce::MissingHome(platformOptions.dataDir); !home.empty()) {
+    std::fprintf(stderr,
+                 "reedshot: the home folder %s does not exist; give one with --data-dir or "
+                 "XDG_DATA_HOME\n",
+                 home.c_str());
+    return 2;
+  }
   const std::string dataDir = ce::DataDirectory(platformOptions.dataDir);
-  const bool held = ce::LockDataFolder(dataDir) == ce::FolderLock::kHeld;
+  std::string why;
+  const ce::FolderLock lock = ce::LockDataFolder(dataDir, &why);
+  if (lock == ce::FolderLock::kRefused) {
+    std::fprintf(stderr, "reedshot: %s\n", why.c_str());
+    return 2;
+  }
+  const bool held = lock == ce::FolderLock::kHeld;
   struct Unlock {
     ~Unlock() { ce::ReleaseDataFolder(); }
   } unlock;

@@ -1,11 +1,13 @@
 #include "platform/data_store.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -16,6 +18,15 @@ namespace ce::detail {
 namespace {
 
 constexpr char kFileName[] = "reedshot.db";
+#ifdef SQLITE_OPEN_NOFOLLOW
+// Never through a link at the file's name.
+constexpr int kNoFollow = SQLITE_OPEN_NOFOLLOW;
+#else
+constexpr int kNoFollow = 0;
+#endif
+constexpr int kReadWrite =
+    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX | kNoFollow;
+constexpr int kReadOnly = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | kNoFollow;
 // Marks the file as ours ("RDSH").
 constexpr int kApplicationId = 0x52445348;
 
@@ -101,17 +112,18 @@ OpenResult TryOpen(const std::string& path, int flags, sqlite3** out) {
   }
   bool writable = (flags & SQLITE_OPEN_READWRITE) != 0;
   sqlite3_busy_timeout(db, 2000);
+  // Only a file found to be ours is changed.
+  OpenResult result = Check(db, writable);
+  if (result != OpenResult::kOpened) {
+    sqlite3_close(db);
+    return result;
+  }
   if (writable) {
     // Write-ahead log synced at every commit: a commit that returned
     // survives a crash or power loss, and a killed process leaves the file
     // consistent.
     sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
-  }
-  OpenResult result = Check(db, writable);
-  if (result != OpenResult::kOpened) {
-    sqlite3_close(db);
-    return result;
   }
   *out = db;
   return result;
@@ -158,6 +170,26 @@ std::string NotARegularFile(const std::string& path) {
   return "";
 }
 
+// True when the file at `path` is certainly not ours, by its first bytes
+// alone: a link, or a header that is not an SQLite file's, or one marked by
+// another program. An empty or missing file is not foreign.
+bool ForeignByHeader(const std::string& path) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0) return false;
+  if (S_ISLNK(info.st_mode)) return true;
+  if (!S_ISREG(info.st_mode) || info.st_size == 0) return false;
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  unsigned char header[100];
+  const ssize_t got = read(fd, header, sizeof header);
+  close(fd);
+  if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
+    return true;
+  const std::uint32_t appId =
+      (std::uint32_t{header[68]} << 24) | (header[69] << 16) | (header[70] << 8) | header[71];
+  return appId != 0 && appId != static_cast<std::uint32_t>(kApplicationId);
+}
+
 void Open(const std::string& directory, sqlite3** db, bool* writable) {
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -167,12 +199,14 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
   // A pipe or a device in the file's place (or its log's) would block the
   // start or feed it endless bytes: only regular files are opened.
   OpenResult result = OpenResult::kUnusable;
-  if (std::string odd = NotARegularFile(path); !odd.empty()) {
+  if (ForeignByHeader(path)) {
+    result = OpenResult::kDamaged;
+  } else if (std::string odd = NotARegularFile(path); !odd.empty()) {
     std::fprintf(stderr,
                  "reedshot: %s is not a regular file; settings and scores will not be kept\n",
                  odd.c_str());
   } else {
-    result = TryOpen(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, db);
+    result = TryOpen(path, kReadWrite, db);
   }
   if (result == OpenResult::kDamaged) {
     std::string moved = MoveAside(path);
@@ -180,7 +214,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
       std::fprintf(stderr,
                    "reedshot: %s is not a usable data file; moved it to %s and starting afresh\n",
                    path.c_str(), moved.c_str());
-      result = TryOpen(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, db);
+      result = TryOpen(path, kReadWrite, db);
     } else {
       std::fprintf(stderr,
                    "reedshot: %s is not a usable data file and cannot be moved aside; "
@@ -196,7 +230,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
   // Read-only: as it is, or when its log cannot be opened in a directory
   // that cannot be written, as it was last checkpointed.
   if (result == OpenResult::kUnusable && fs::exists(path, ec) && NotARegularFile(path).empty() &&
-      (TryOpen(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, db) == OpenResult::kOpened ||
+      (TryOpen(path, kReadOnly, db) == OpenResult::kOpened ||
        TryOpen("file:" + UriPath(path) + "?immutable=1",
                SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                db) == OpenResult::kOpened)) {
@@ -347,16 +381,35 @@ bool Utf16ToStoredText(const char16_t* text, std::size_t length, std::string* ou
 
 namespace ce {
 
-std::string DataDirectory(const std::string& configured) {
-  if (!configured.empty()) return configured;
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/reedshot";
+namespace {
+
+std::string HomeFolder() {
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] == 0) {
     const passwd* user = getpwuid(getuid());
     home = user != nullptr ? user->pw_dir : "/tmp";
   }
-  return std::string(home) + "/.local/share/reedshot";
+  return home;
+}
+
+bool FromXdgDataHome() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  return xdg != nullptr && xdg[0] == '/';
+}
+
+}  // namespace
+
+std::string DataDirectory(const std::string& configured) {
+  if (!configured.empty()) return configured;
+  if (FromXdgDataHome()) return std::string(std::getenv("XDG_DATA_HOME")) + "/reedshot";
+  return HomeFolder() + "/.local/share/reedshot";
+}
+
+std::string MissingHome(const std::string& configured) {
+  if (!configured.empty() || FromXdgDataHome()) return "";
+  std::string home = HomeFolder();
+  struct stat info;
+  return stat(home.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? "" : home;
 }
 
 }  // namespace ce

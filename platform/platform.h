@@ -49,6 +49,9 @@ void (*TeardownSave())();
 // Where settings and scores live: `configured` (the --data-dir option) or
 // else $XDG_DATA_HOME/reedshot, or ~/.local/share/reedshot.
 std::string DataDirectory(const std::string& configured);
+// The home folder when the data directory would be made inside it but it
+// does not exist (a home is never made); "" otherwise.
+std::string MissingHome(const std::string& configured);
 
 // The versions of the libraries in use, as loaded: "SDL 2.x.y, SQLite 3.x.y".
 std::string LibraryVersions();

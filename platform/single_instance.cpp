@@ -43,38 +43,104 @@ bool SocketAddress(sockaddr_un* address) {
   return true;
 }
 
+// Opens the lock file of the open folder: a regular file of the user's,
+// never reached through a link. Anything else at its name is replaced by a
+// new file, renamed over it. -1 with errno when it cannot be opened;
+// *replaceFailed when something is in its place that cannot be replaced.
+int OpenLockFile(int folder, bool* replaceFailed) {
+  *replaceFailed = false;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    int lock =
+        openat(folder, kLockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (lock < 0 && (errno == EROFS || errno == EACCES))
+      lock = openat(folder, kLockName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (lock >= 0 && fstat(lock, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid())
+      return lock;
+    const int why = errno;
+    if (lock >= 0) {
+      close(lock);
+    } else if (why != ELOOP && why != EISDIR && why != ENXIO && why != EACCES &&
+               why != EWOULDBLOCK) {
+      return -1;
+    }
+    // Ours to replace: a new file beside it, renamed over the name.
+    const std::string temp = std::string(".") + kLockName + "." + std::to_string(getpid());
+    int fresh =
+        openat(folder, temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fresh < 0) {
+      *replaceFailed = why != EROFS && errno != EROFS && errno != EACCES;
+      errno = why;
+      return -1;
+    }
+    close(fresh);
+    if (renameat(folder, temp.c_str(), folder, kLockName) != 0) {
+      unlinkat(folder, temp.c_str(), 0);
+      *replaceFailed = true;
+      return -1;
+    }
+  }
+  *replaceFailed = true;
+  return -1;
+}
+
+// True when the lock's name still leads to the open file `lock`: a run that
+// replaced it meanwhile holds another file.
+bool StillAtItsName(int folder, int lock) {
+  struct stat open, named;
+  return fstat(lock, &open) == 0 && fstatat(folder, kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
 }  // namespace
 
-FolderLock LockDataFolder(const std::string& dir) {
+FolderLock LockDataFolder(const std::string& dir, std::string* why) {
   ReleaseDataFolder();
 #ifdef __EMSCRIPTEN__
   // The browser's page is the only run on its storage.
   (void)dir;
+  (void)why;
   return FolderLock::kTaken;
 #else
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   int folder = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return FolderLock::kUnusable;
-  // Never through a link: the lock is a file of the folder itself.
-  int lock = openat(folder, kLockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  struct stat info;
-  if (lock < 0 || fstat(lock, &info) != 0 || info.st_uid != geteuid()) {
-    if (lock >= 0) close(lock);
+  const std::string name = dir + "/" + kLockName;
+  auto refuse = [&](const std::string& reason) {
+    if (why != nullptr) *why = reason;
     close(folder);
-    return FolderLock::kUnusable;
-  }
-  g_folder = folder;
-  g_dir = dir;
-  if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
-    // A file system without locks takes none: the run goes on unlocked.
-    const bool held = errno == EWOULDBLOCK;
+    return FolderLock::kRefused;
+  };
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    bool replaceFailed = false;
+    int lock = OpenLockFile(folder, &replaceFailed);
+    if (replaceFailed)
+      return refuse(name + " is not a file of yours and cannot be replaced; remove it");
+    if (lock < 0) {
+      // A folder that cannot be written: nothing will be saved in it.
+      close(folder);
+      return FolderLock::kUnusable;
+    }
+    if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+      const int error = errno;
+      close(lock);
+      if (error != EWOULDBLOCK)
+        return refuse("the file system of " + dir + " takes no locks; use another --data-dir");
+      g_folder = folder;
+      g_dir = dir;
+      g_held = true;
+      return FolderLock::kHeld;
+    }
+    if (StillAtItsName(folder, lock)) {
+      g_folder = folder;
+      g_dir = dir;
+      g_lock = lock;
+      return FolderLock::kTaken;
+    }
     close(lock);
-    g_held = held;
-    return held ? FolderLock::kHeld : FolderLock::kUnusable;
   }
-  g_lock = lock;
-  return FolderLock::kTaken;
+  return refuse(name + " keeps changing; remove it");
 #endif
 }
 

@@ -13,11 +13,15 @@ enum class FolderLock {
   kTaken,     // this run holds the lock now
   kHeld,      // another run holds it
   kUnusable,  // no lock file can be made there (the folder cannot be written)
+  kRefused,   // something in the lock's place cannot be replaced, or locks fail
 };
 
 // Takes the lock of `dir` (made when missing) until ReleaseDataFolder or
-// the end of the process.
-FolderLock LockDataFolder(const std::string& dir);
+// the end of the process. Whatever is at the lock's name that is not a
+// regular file of the user's (a link, a folder, another user's file) is
+// replaced by one; when that cannot be done, or the file system takes no
+// locks, the result is kRefused and *why says what to remove.
+FolderLock LockDataFolder(const std::string& dir, std::string* why = nullptr);
 void ReleaseDataFolder();
 
 }  // namespace ce
