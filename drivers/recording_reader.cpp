@@ -30,8 +30,8 @@ bool CheckHeader(const std::string& line, int* version, std::string* why) {
 
 // A data row ("D TABLE VALUE..."): only in version 2 on, only before the
 // run's first entry, of one of the data file's tables.
-bool ParseData(const std::string& line, bool allowed, std::size_t* rows, RecordingEntry* entry,
-               std::string* why) {
+bool ParseData(const std::string& line, bool allowed, std::size_t* rows,
+               std::set<std::string>* keys, RecordingEntry* entry, std::string* why) {
   if (!CheckLength(line, why)) return false;
   if (!allowed) {
     *why = "a data row ('D') comes only right after the first line, from version 2 on";
@@ -48,6 +48,7 @@ bool ParseData(const std::string& line, bool allowed, std::size_t* rows, Recordi
     *why = "'D' takes a table of the data file and a value for each of its columns";
     return false;
   }
+  if (!ce::data_rows::CheckRow(table, values, keys, why)) return false;
   entry->name = line.substr(2);
   return true;
 }
@@ -120,7 +121,8 @@ bool RecordingReader::Next(RecordingEntry* entry, LineError* error) {
   error->line = ++line_;
   std::vector<std::string> w = Words(text_.substr(0, 2));
   if (!w.empty() && w[0] == "D")
-    return ParseData(text_, version_ >= 2 && !pastData_, &dataRows_, entry, &error->why);
+    return ParseData(text_, version_ >= 2 && !pastData_, &dataRows_, &dataKeys_, entry,
+                     &error->why);
   pastData_ = true;
   return ParseEntry(text_, entry, &error->why);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <istream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,8 @@ class RecordingReader {
   int line_ = 0;
   int version_ = 0;
   std::size_t dataRows_ = 0;
-  bool pastData_ = false;  // an entry of the run came: no more data rows
+  std::set<std::string> dataKeys_;  // the keys of the data rows so far
+  bool pastData_ = false;           // an entry of the run came: no more data rows
   std::string text_;
 };
 

@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -153,6 +154,82 @@ inline bool ParseRow(std::string_view row, const Table** table, std::vector<Valu
     if (!ParseValue(words[i], &v)) return false;
     values->push_back(std::move(v));
   }
+  return true;
+}
+
+// What a column of a row must hold so that the program can use it.
+struct Column {
+  enum Kind { kText, kNumber, kAny };
+  Kind kind;
+  std::int64_t low = 0, high = 0;  // kNumber, and an integer in a kAny column
+  bool key = false;                // part of the table's key (names ignore ASCII case)
+  bool unique = false;             // unique on its own
+};
+
+// The data file's 32-bit numbers: ids, types and values are the device's
+// DWORD, WORD and LONG.
+constexpr std::int64_t kId = 0xFFFFFFFF;
+constexpr std::int64_t kLowestValue = -0x80000000LL;
+
+inline const Column* ColumnsOf(const Table* table) {
+  static const Column kKeys[] = {{Column::kText, 0, 0, true}};
+  static const Column kValues[] = {{Column::kText, 0, 0, true},
+                                   {Column::kText, 0, 0, true},
+                                   {Column::kNumber, 0, kId},
+                                   {Column::kAny, kLowestValue, kId}};
+  static const Column kDatabases[] = {{Column::kNumber, 1, kId, true},
+                                      {Column::kText, 0, 0, false, true},
+                                      {Column::kNumber, 0, kId}};
+  static const Column kRecords[] = {{Column::kNumber, 1, kId, true}, {Column::kNumber, 1, kId}};
+  static const Column kProperties[] = {{Column::kNumber, 1, kId, true},
+                                       {Column::kNumber, 0, 0xFFFF, true},
+                                       {Column::kNumber, 0, 0xFFFF},
+                                       {Column::kAny, kLowestValue, kId}};
+  const Column* all[] = {kKeys, kValues, kDatabases, kRecords, kProperties};
+  return all[table - kTables];
+}
+
+inline std::string FoldCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+// Checks a row that read (ParseRow) against what its columns hold, and
+// adds its keys to `keys` (which holds those of the rows before it).
+// False, with the reason in *why, for a value out of range or of the
+// wrong kind, and for a key that an earlier row has.
+inline bool CheckRow(const Table* table, const std::vector<Value>& values,
+                     std::set<std::string>* keys, std::string* why) {
+  const Column* columns = ColumnsOf(table);
+  std::string key = table->name;
+  std::vector<std::string> found;
+  for (int c = 0; c < table->count; ++c) {
+    const Column& column = columns[c];
+    const Value& v = values[c];
+    const bool number = v.type == Value::kInteger;
+    if ((column.kind == Column::kText && v.type != Value::kText) ||
+        (column.kind == Column::kNumber && !number)) {
+      *why = std::string("column ") + std::to_string(c + 1) + " of " + table->name + " must be " +
+             (column.kind == Column::kText ? "text" : "an integer");
+      return false;
+    }
+    if (number && (v.integer < column.low || v.integer > column.high)) {
+      *why = std::string("column ") + std::to_string(c + 1) + " of " + table->name +
+             " must be from " + std::to_string(column.low) + " to " + std::to_string(column.high);
+      return false;
+    }
+    std::string word = number ? std::to_string(v.integer) : FoldCase(v.bytes);
+    if (column.key) key += '\n' + word;
+    if (column.unique) found.push_back(std::string(table->name) + "\t" + word);
+  }
+  found.push_back(key);
+  for (const std::string& k : found)
+    if (keys->count(k) != 0) {
+      *why = std::string("a second row of ") + table->name + " with the same key";
+      return false;
+    }
+  keys->insert(found.begin(), found.end());
   return true;
 }
 
