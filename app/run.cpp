@@ -11,6 +11,7 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/throwaway_folder.h"
 #include "drivers/asset_export.h"
 #include "drivers/demo.h"
 #include "drivers/play_sound.h"
@@ -18,6 +19,7 @@
 #include "drivers/replay.h"
 #include "drivers/script.h"
 #include "drivers/state_json.h"
+#include "platform/data_rows.h"
 #include "platform/ending_signals.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -52,19 +54,16 @@ bool MakeFolder(const std::string& dir) {
   return false;
 }
 
-// A fresh folder for data that is thrown away after the run; "" (with a
-// message) when none can be made.
-std::string MakeThrowawayFolder(const char* what) {
-  std::string dir = (std::filesystem::temp_directory_path() / "reedshot-data-XXXXXX").string();
-  if (mkdtemp(dir.data()) != nullptr) return dir;
-  std::fprintf(stderr, "reedshot: cannot create a data directory for the %s\n", what);
-  return "";
+// True when `dir` is missing or holds nothing.
+bool FolderIsEmpty(const std::string& dir) {
+  std::error_code ec;
+  return !std::filesystem::exists(dir, ec) || std::filesystem::is_empty(dir, ec);
 }
 
 // The game itself, on the data folder of `platformOptions`.
 int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptions,
-            drivers::ScriptDriver* script, drivers::ReplayDriver* replay,
-            drivers::DemoDriver* demo) {
+            drivers::ScriptDriver* script, drivers::ReplayDriver* replay, drivers::DemoDriver* demo,
+            bool throwaway) {
   // One run at a time on a data folder. A second desktop start finds the
   // first in WinMain and brings its window forward; any other run stops.
   if (std::string home = ce::MissingHome(platformOptions.dataDir); !home.empty()) {
@@ -99,6 +98,19 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
   if (script) ce::headless::SetDriver(script);
   if (demo) ce::headless::SetDriver(demo);
   if (replay) {
+    // The rows of a recording replace the folder's: what was there is kept.
+    if (!throwaway && replay->dataRows() > 0) {
+      std::string kept;
+      if (!ce::KeepDataFile(".before-replay", &kept)) {
+        ce::StopPlatform();
+        std::fprintf(stderr, "reedshot: cannot keep a copy of the data in %s; nothing replaced\n",
+                     dataDir.c_str());
+        return 1;
+      }
+      if (!kept.empty())
+        std::fprintf(stderr, "reedshot: the data the replay replaces is kept in %s\n",
+                     kept.c_str());
+    }
     if (!replay->Begin()) {
       ce::StopPlatform();
       std::fprintf(stderr, "reedshot: cannot write the recording's data into %s\n",
@@ -212,15 +224,26 @@ int Main(int argc, char** argv) {
   ce::CatchEndingSignals();
   if (options.demoDir && !MakeFolder(*options.demoDir)) return 1;
   std::string throwaway;
+  // A recording made on a fresh folder carries no rows: replayed onto a
+  // player's folder it would empty it, so it replays on its own folder.
+  if (replay && !platformOptions.dataDir.empty() && replay->carriesData() &&
+      replay->dataRows() == 0 && !FolderIsEmpty(platformOptions.dataDir)) {
+    std::fprintf(stderr,
+                 "reedshot: the recording carries no settings or scores; it replays on a "
+                 "temporary folder and %s stays as it is\n",
+                 platformOptions.dataDir.c_str());
+    platformOptions.dataDir.clear();
+  }
   if ((options.demoDir || replay) && platformOptions.dataDir.empty()) {
     throwaway = MakeThrowawayFolder(replay ? "replay" : "demo");
-    if (throwaway.empty()) return 1;
+    if (throwaway.empty()) return 2;
     platformOptions.dataDir = throwaway;
   }
   std::unique_ptr<drivers::DemoDriver> demo;
   if (options.demoDir) demo = std::make_unique<drivers::DemoDriver>(*options.demoDir);
-  int status = RunGame(options, platformOptions, script.get(), replay.get(), demo.get());
-  if (!throwaway.empty()) std::filesystem::remove_all(throwaway);
+  int status =
+      RunGame(options, platformOptions, script.get(), replay.get(), demo.get(), !throwaway.empty());
+  if (!throwaway.empty()) RemoveThrowawayFolder(throwaway);
   return status;
 }
 

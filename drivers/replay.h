@@ -25,6 +25,10 @@ class ReplayDriver : public ce::headless::Driver {
   // takes its tick counts from the recording, starting with those read
   // before the first message. False when the data cannot be written.
   bool Begin();
+  // The recording carries the data its run started with (version 2 on);
+  // and how many rows of it.
+  bool carriesData() const { return carriesData_; }
+  size_t dataRows() const { return data_.size(); }
   void SetStateFunction(std::function<std::string()> state) { state_ = std::move(state); }
   void SetScreenshotDir(std::string dir) { screenshotDir_ = std::move(dir); }
   bool OnIdle() override;

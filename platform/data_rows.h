@@ -243,5 +243,9 @@ std::vector<std::string> DataRows(std::string* skipped);
 // Replaces everything in the data file by `rows` (rows that read, as
 // above); false when the file cannot take them.
 bool RestoreDataRows(const std::vector<std::string>& rows);
+// Writes a copy of the data file beside it, its name followed by `suffix`,
+// and names it in *kept; a file without rows is not copied (*kept empty).
+// False when the copy cannot be written.
+bool KeepDataFile(const std::string& suffix, std::string* kept);
 
 }  // namespace ce

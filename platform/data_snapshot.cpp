@@ -3,6 +3,7 @@
 
 #include "platform/data_rows.h"
 #include "platform/data_store.h"
+#include "platform/output_file.h"
 
 namespace ce {
 
@@ -105,6 +106,24 @@ bool RestoreDataRows(const std::vector<std::string>& rows) {
     return ERROR_SUCCESS;
   });
   return error == ERROR_SUCCESS;
+}
+
+bool KeepDataFile(const std::string& suffix, std::string* kept) {
+  std::lock_guard<std::recursive_mutex> lock(detail::DataStoreLock());
+  kept->clear();
+  if (DataRows(nullptr).empty()) return true;
+  detail::DataStore* store = detail::OpenDataStore();
+  const char* file = sqlite3_db_filename(store->db(), "main");
+  if (file == nullptr || file[0] == 0) return false;
+  // The file as it stands, with what its log holds.
+  sqlite3_int64 size = 0;
+  unsigned char* bytes = sqlite3_serialize(store->db(), "main", &size, 0);
+  if (bytes == nullptr) return false;
+  const std::string path = std::string(file) + suffix;
+  const bool written = WriteFileReplacing(path, bytes, static_cast<std::size_t>(size));
+  sqlite3_free(bytes);
+  if (written) *kept = path;
+  return written;
 }
 
 }  // namespace ce
