@@ -8,6 +8,7 @@
 #include "framework/view_list.h"
 #include "game/game_controller.h"
 #include "persistence/high_score_table.h"
+#include "persistence/kept_result.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "platform/window.h"
@@ -77,6 +78,8 @@ void CApplication::CreateComponents() {
   gameController = new CGameController(viewList, animationList, soundEngine);
   dispatcher->SetGameController(gameController);
   settings = new SettingsStore(soundEngine);
+  // Results of games whose run ended before their table was saved.
+  EnterKeptResults(settings->highScores);
   // The scene and every view; the intro starts.
   gameController->CreateViews(hwnd, settings, &MakeScreen);
 }
@@ -113,10 +116,11 @@ void CApplication::DestroyComponents() {
   if (settings != nullptr) {
     HighScoreEntry entry;
     settings->EnterPendingResult(&entry);
+    // Last: writes the settings and the high-score table.
+    delete settings;
+    settings = nullptr;
+    ForgetSettledResults();
   }
-  // Last: writes the settings and the high-score table.
-  delete settings;
-  settings = nullptr;
   if (g_inputState == &input) g_inputState = nullptr;
 }
 
@@ -131,6 +135,7 @@ void CApplication::SaveWithoutEnding() {
   HighScoreEntry entry;
   if (settings->PendingResult(&entry)) table.InsertScore(entry);
   table.Save();
+  ForgetSettledResults();
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "graphics/picture_font.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_background.h"
+#include "persistence/kept_result.h"
 #include "persistence/settings.h"
 #include "screens/screen_context.h"
 #include "screens/screen_helpers.h"
@@ -178,7 +179,10 @@ int CHighScoreView::HandleEvent(InputEvent* event) {
     switch (event->data[7]) {
       case kOk:
         // Reached from a finished game: the new result is saved at once.
-        if (ScreenViews()->previous == kViewGame) table->Save();
+        if (ScreenViews()->previous == kViewGame) {
+          table->Save();
+          ForgetSettledResults();
+        }
         ScreenViews()->GoBack();
         return kEventConsumed;
       case kReset:
@@ -187,6 +191,7 @@ int CHighScoreView::HandleEvent(InputEvent* event) {
         if (dialog->Run() == 1) {
           table->Clear();
           table->Save();
+          ForgetKeptResults();
         }
         delete dialog;
         dialog = nullptr;
