@@ -1,6 +1,8 @@
 #include "platform/ending_signals.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #ifndef __EMSCRIPTEN__
 #include <sys/mman.h>
@@ -13,12 +15,17 @@ namespace ce {
 namespace {
 
 volatile sig_atomic_t g_signal = 0;
+// /dev/null, put in the place of standard input by the first signal.
+int g_nothing = -1;
 // In a shared page: a forked child writes its own pid here.
 std::atomic<int>* g_modalChild = nullptr;
 
 [[maybe_unused]] void OnEndingSignal(int signal) {
   if (g_signal != 0) return;
   g_signal = signal;
+  // A script read from standard input ends: every read after the signal
+  // finds the end of the input (one under way returns, interrupted).
+  if (g_nothing >= 0) dup2(g_nothing, 0);
   if (g_modalChild != nullptr) {
     const int child = g_modalChild->load();
     if (child > 0) kill(child, SIGKILL);
@@ -34,6 +41,7 @@ void CatchEndingSignals() {
                       MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     if (page != MAP_FAILED) g_modalChild = new (page) std::atomic<int>(0);
   }
+  if (g_nothing < 0) g_nothing = open("/dev/null", O_RDONLY | O_CLOEXEC);
   struct sigaction action {};
   action.sa_handler = &OnEndingSignal;
   sigemptyset(&action.sa_mask);

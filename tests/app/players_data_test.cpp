@@ -1,6 +1,8 @@
 // The player's data folder: a replay never touches it, a finished game is
 // never lost at the end of a run or by a kill, one run at a time uses it,
 // and screenshots are written only into their own folder.
+#include "tests/support/players_data.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,85 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "persistence/high_score_table.h"
-#include "persistence/settings.h"
-#include "platform/platform.h"
-#include "tests/support/piped_program.h"
-#include "tests/support/run_program.h"
-
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::FieldOf;
-using testsupport::RunProgram;
-
-// What a data folder holds: the settings and the high-score table.
-struct PlayerData {
-  SettingsValues settings;
-  HighScoreEntry scores[10];
-
-  std::string Scores() const {
-    std::string text;
-    for (const HighScoreEntry& e : scores)
-      if (e.score != 0) text += ce::ToUtf8(e.name) + " " + std::to_string(e.score) + "; ";
-    return text;
-  }
-};
-
-// Opens the data folder `dir` in this process; `change` may alter what it
-// holds, which is saved when it returns.
-template <typename Change>
-PlayerData UseData(const std::string& dir, Change change) {
-  ce::PlatformOptions options;
-  options.headless = true;
-  options.mute = true;
-  options.dataDir = dir;
-  std::string error;
-  EXPECT_TRUE(ce::StartPlatform(options, &error)) << error;
-  PlayerData data;
-  {
-    SettingsStore store(nullptr);
-    change(&store);
-    data.settings = store;
-    for (int i = 0; i < 10; ++i) data.scores[i] = store.highScores->entries[i];
-  }
-  ce::StopPlatform();
-  return data;
-}
-
-PlayerData ReadData(const std::string& dir) {
-  return UseData(dir, [](SettingsStore*) {});
-}
-
-void FillTable(SettingsStore* store, const std::u16string& name, int first) {
-  for (int i = 0; i < 3; ++i) {
-    HighScoreEntry entry{1, first + 100 * i, 0, 0, {}};
-    name.copy(entry.name, 9);
-    store->highScores->InsertScore(entry);
-  }
-}
-
-class Environment {
- public:
-  Environment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-    setenv(name, value.c_str(), 1);
-  }
-  ~Environment() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
-
-std::vector<std::string> FilesIn(const std::string& dir) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(dir, ec))
-    names.push_back(entry.path().filename());
-  return names;
-}
+using namespace testsupport;
 
 // Main menu, Score, a picture of the table, Reset and OK on the question.
 constexpr char kWipeScript[] =
@@ -140,36 +67,6 @@ TEST(PlayersDataTest, AReplayRunsOnTheRecordedDataAndLeavesThePlayersAlone) {
   EXPECT_EQ(ReadData(player).Scores(), before.Scores());
   EXPECT_TRUE(FilesIn(dir + "/tmp").empty());
   fs::remove_all(dir);
-}
-
-// From the main menu into a game, shooting at a grid of places for a
-// while (so that something is hit), then waiting for the clock to run out.
-std::string PlayAGame() {
-  std::string lines = "wait 5000\ntap 120 160\nwait 1500\ntap 31 76\nwait 2000\n";
-  for (int i = 0; i < 400; ++i) {
-    lines += "tap " + std::to_string(20 + 30 * (i % 6)) + " " +
-             std::to_string(30 + 40 * (i / 6 % 7)) + "\n";
-    if (i % 7 == 6) lines += "press app3\n";
-    lines += "wait 150\n";
-  }
-  return lines;
-}
-
-// Runs the game until `until(state line)` holds, 10 ms at a time near the
-// end; the last state line.
-template <typename Until>
-std::string PlayUntil(testsupport::PipedProgram* run, Until until) {
-  std::string state = run->State(PlayAGame());
-  for (int i = 0; i < 100000 && !state.empty() && !until(state); ++i) {
-    bool near = std::atoi(FieldOf(state, "secondsLeft").c_str()) <= 2 ||
-                FieldOf(state, "resultPending") == "true" || FieldOf(state, "view") != "1";
-    state = run->State(near ? "wait 10\n" : "wait 1000\n");
-  }
-  return state;
-}
-
-bool GameOver(const std::string& state) {
-  return FieldOf(state, "view") == "1" && FieldOf(state, "resultPending") == "true";
 }
 
 TEST(PlayersDataTest, AGameThatEndsAsTheRunEndsStillReachesTheTable) {

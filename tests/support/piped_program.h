@@ -80,6 +80,12 @@ class PipedProgram {
     return Wait();
   }
 
+  // Sends each of `signals` at once, then waits; its exit status, or -1.
+  int EndWith(const std::vector<int>& signals) {
+    for (int s : signals) kill(pid_, s);
+    return Wait();
+  }
+
   // Ends it with SIGKILL; true when it was still running until then.
   bool Kill() {
     kill(pid_, SIGKILL);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -111,6 +112,8 @@ class RealGame {
       waitpid(pid_, nullptr, 0);
     }
     unsetenv("XDG_RUNTIME_DIR");
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
   }
 
   bool Started() const { return !window_.empty() && display_ != nullptr; }
