@@ -1,6 +1,5 @@
 // The player's data folder: a replay never touches it, a finished game is
-// never lost at the end of a run or by a kill, one run at a time uses it,
-// and screenshots are written only into their own folder.
+// never lost at the end of a run or by a kill, and one run at a time uses it.
 #include "tests/support/players_data.h"
 
 #include <gtest/gtest.h>
@@ -130,28 +129,6 @@ TEST(PlayersDataTest, OneRunAtATimeOnADataFolder) {
   auto third =
       RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data, "--script", script});
   EXPECT_EQ(third.status, 0) << third.err;
-  fs::remove_all(dir);
-}
-
-TEST(PlayersDataTest, ScreenshotsNeverWriteThroughALink) {
-  const std::string dir = testsupport::MakeTempDir("shot-links");
-  const std::string shots = dir + "/shots", outside = dir + "/outside";
-  fs::create_directory(shots);
-  fs::create_directory(outside);
-  std::ofstream(outside + "/precious") << "keep me";
-  fs::create_symlink(outside + "/precious", shots + "/kept.png");
-  fs::create_symlink(outside + "/missing", shots + "/dangling.png");
-  std::ofstream(dir + "/script.txt") << "shot kept\nshot dangling\n";
-  auto r = RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", dir + "/data",
-                                        "--script", dir + "/script.txt", "--screenshots", shots});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(testsupport::ReadFile(outside + "/precious"), "keep me");
-  EXPECT_FALSE(fs::exists(outside + "/missing"));
-  for (const char* name : {"/kept.png", "/dangling.png"}) {
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(shots + name))) << name;
-    EXPECT_EQ(testsupport::ReadFile(shots + name).substr(1, 3), "PNG") << name;
-  }
-  EXPECT_EQ(FilesIn(shots).size(), 2u);
   fs::remove_all(dir);
 }
 

@@ -295,6 +295,44 @@ test('closing the tab keeps what closing the desktop window keeps: a finished ga
   }
 });
 
+// True once the browser's storage holds a game's kept result (the name of
+// its value in a stored file), as it does from the game's end on.
+async function resultStored() {
+  const db = await new Promise((resolve, reject) => {
+    const request = indexedDB.open('/data');
+    request.onsuccess = () => resolve(request.result);
+    request.onerror = () => reject(request.error);
+  });
+  const names = Array.from(db.objectStoreNames);
+  const values = names.length === 0 ? [] : await new Promise((resolve) => {
+    const request = db.transaction(names, 'readonly').objectStore(names[0]).getAll();
+    request.onsuccess = () => resolve(request.result);
+    request.onerror = () => resolve([]);
+  });
+  db.close();
+  const text = (v) => new TextDecoder('latin1').decode((v && v.contents) || new Uint8Array());
+  return values.some((v) => text(v).includes('KeptResults'));
+}
+
+test('a browser the system kills while the table shows a new entry loses nothing', async () => {
+  let {browser, profile, close} = await h.launch();
+  try {
+    let page = await h.open(browser, server.url);
+    const over = await finishGame(page, (x, y) => h.click(page, x, y));
+    const entry = over.highScores.find((e) => e.newest);
+    // Not hidden, no teardown: only what the game's end wrote.
+    await page.waitForFunction(resultStored, {timeout: 20000, polling: 100});
+    browser.process().kill('SIGKILL');
+    await new Promise((r) => browser.process().once('exit', r));
+    ({browser, close} = await h.launch(profile));
+    page = await h.open(browser, server.url);
+    const s = await h.state(page);
+    assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
+  } finally {
+    await close();
+  }
+});
+
 test('one game per browser: a second tab waits with a notice, takes the game over with ' +
      'everything the first had, and the first ends saying where it went', async () => {
   const {browser, close} = await h.launch();
