@@ -43,6 +43,7 @@ bool SocketAddress(sockaddr_un* address) {
   return true;
 }
 
+#ifndef __EMSCRIPTEN__
 // Opens the lock file of the open folder: a regular file of the user's,
 // never reached through a link. Anything else at its name is replaced by a
 // new file, renamed over it. -1 with errno when it cannot be opened;
@@ -91,6 +92,7 @@ bool StillAtItsName(int folder, int lock) {
   return fstat(lock, &open) == 0 && fstatat(folder, kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
          open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
+#endif
 
 }  // namespace
 
