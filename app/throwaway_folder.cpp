@@ -32,13 +32,16 @@ std::string TemporaryRoot() {
 }
 
 // Removes the folders in `root` whose owner has ended without removing
-// them (it was killed). A folder without an owner's mark is left alone:
-// its run may be making it right now.
+// them (it was killed). Only the user's own folders are looked at, and one
+// without an owner's mark is left alone: its run may be making it now.
 void RemoveOrphans(const std::string& root) {
   std::error_code ec;
   for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (name.rfind(kPrefix, 0) != 0 || !it->is_directory(ec) || it->is_symlink(ec)) continue;
+    struct stat info;
+    if (name.rfind(kPrefix, 0) != 0 || lstat(it->path().c_str(), &info) != 0 ||
+        !S_ISDIR(info.st_mode) || info.st_uid != geteuid())
+      continue;
     std::ifstream owner(it->path() / kOwnerFile);
     long pid = 0;
     if (!(owner >> pid) || pid <= 0) continue;
