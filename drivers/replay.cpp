@@ -59,7 +59,9 @@ bool ReplayDriver::Pass::Next(RecordingEntry* entry) {
 
 void ReplayDriver::ReadAhead() {
   haveNext_ = false;
+  passTick_.reset();
   while (entries_.Next(&next_)) {
+    if (next_.kind == RecordingEntry::kTicks && !passTick_) passTick_ = next_.tick;
     if (next_.kind == RecordingEntry::kTicks || next_.kind == RecordingEntry::kData) continue;
     haveNext_ = true;
     ticksBefore_ = entries_.reader->line();
@@ -92,6 +94,9 @@ bool ReplayDriver::OnIdle() {
     ReadAhead();
     switch (entry.kind) {
       case RecordingEntry::kMessage:
+        // The time that passed before the message was taken is played
+        // first, so that sound keeps its place among the messages.
+        if (passTick_) ce::headless::RunClockTo(*passTick_);
         ce::headless::PostInput(entry.message, entry.wParam, entry.lParam);
         return true;
       case RecordingEntry::kShot:

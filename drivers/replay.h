@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,8 @@ class ReplayDriver : public ce::headless::Driver {
   // Tick counts on lines before this one may be read: those written before
   // the entry the run took last.
   int ticksBefore_ = 0;
+  // The first tick count read while the entry taken next is handled.
+  std::optional<ce::DWORD> passTick_;
   std::function<std::string()> state_;
   std::string screenshotDir_;  // empty: screenshots are not written
 };

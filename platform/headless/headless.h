@@ -41,5 +41,8 @@ void LoseWaveDevice();
 // up), and the timer makes no messages of its own.
 void SetReplay(bool on);
 void FeedTicks(DWORD tick, unsigned long count);
+// Lets virtual time run on to `tick` (nothing when it is there already),
+// the wave devices playing along; the timer is not asked.
+void RunClockTo(DWORD tick);
 
 }  // namespace ce::headless

@@ -29,7 +29,11 @@ class HeadlessDevice final : public Device {
     if (replay_ && IsMainThread() && feed_.empty() && driver_ != nullptr) driver_->OnTicksUsedUp();
     if (replay_ && IsMainThread() && !feed_.empty()) {
       auto& [tick, count] = feed_.front();
-      now_.store(tick);
+      // The recorded time that passed is played, as it was in the run.
+      if (static_cast<std::int32_t>(tick - now_.load()) > 0)
+        RunTo(tick);
+      else
+        now_.store(tick);
       if (--count == 0) feed_.pop_front();
       return now_.load();
     }
@@ -96,6 +100,10 @@ class HeadlessDevice final : public Device {
     waiting_ = ms > 0;
   }
   void RequestQuit() { quitRequested_ = true; }
+  void RunTo(DWORD tick) {
+    const DWORD was = now_.load();
+    if (static_cast<std::int32_t>(tick - was) > 0) Advance(tick - was);
+  }
   void SetReplay(bool on) { replay_ = on; }
   void Feed(DWORD tick, unsigned long count) {
     if (count > 0) feed_.emplace_back(tick, count);
@@ -163,6 +171,10 @@ void Quit() {
 
 void SetReplay(bool on) {
   if (auto* device = detail::Headless()) device->SetReplay(on);
+}
+
+void RunClockTo(DWORD tick) {
+  if (auto* device = detail::Headless()) device->RunTo(tick);
 }
 
 void FeedTicks(DWORD tick, unsigned long count) {
