@@ -34,6 +34,9 @@ const char* Usage() {
          "  --demo [DIR]        play a whole session by itself, headless (default ./demo)\n"
          "  --record FILE       record a run: the data it starts with and its input\n"
          "  --replay FILE       play a recording back headless, on the recorded data\n"
+         "  --watch FILE        watch a game record (.reedshot); with --headless, print\n"
+         "                      its final state and check the score it claims\n"
+         "  --export-game N F   write the game of the high-score table's place N to F\n"
          "  --help              this text\n"
          "  --version           the versions of the program, SDL and SQLite\n";
 }
@@ -95,10 +98,18 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--replay") {
       if (!value(&o.replay) || o.replay.empty()) return fail("--replay needs a file");
       o.headless = true;
+    } else if (arg == "--watch") {
+      if (!value(&o.watch) || o.watch.empty()) return fail("--watch needs a game record");
+    } else if (arg == "--export-game") {
+      if (!value(&text) || !ToInt(text, 1, 10, &o.exportRank) || !value(&o.exportFile) ||
+          o.exportFile.empty())
+        return fail("--export-game needs a place from 1 to 10 and a file");
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--version") {
       o.version = true;
+    } else if (arg.rfind("-", 0) != 0 && o.watch.empty()) {
+      o.watch = arg;  // a game record opened by its name
     } else {
       return fail("unknown option: " + arg);
     }

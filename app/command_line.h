@@ -23,6 +23,9 @@ struct CommandLine {
   std::optional<std::string> demoDir;
   std::string record;
   std::string replay;
+  std::string watch;   // a game record to watch
+  int exportRank = 0;  // --export-game: the table's place, 1 to 10
+  std::string exportFile;
   bool help = false;
   bool version = false;
 };

@@ -11,14 +11,17 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/game_export.h"
 #include "app/throwaway_folder.h"
 #include "drivers/asset_export.h"
 #include "drivers/demo.h"
+#include "drivers/game_archive.h"
 #include "drivers/play_sound.h"
 #include "drivers/recorder.h"
 #include "drivers/replay.h"
 #include "drivers/script.h"
 #include "drivers/state_json.h"
+#include "drivers/watch.h"
 #include "platform/data_rows.h"
 #include "platform/ending_signals.h"
 #include "platform/headless/headless.h"
@@ -63,7 +66,7 @@ bool FolderIsEmpty(const std::string& dir) {
 // The game itself, on the data folder of `platformOptions`.
 int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptions,
             drivers::ScriptDriver* script, drivers::ReplayDriver* replay, drivers::DemoDriver* demo,
-            bool throwaway) {
+            bool throwaway, drivers::WatchDriver* watch) {
   // One run at a time on a data folder. A second desktop start finds the
   // first in WinMain and brings its window forward; any other run stops.
   if (std::string home = ce::MissingHome(platformOptions.dataDir); !home.empty()) {
@@ -119,13 +122,25 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     }
     ce::headless::SetDriver(replay);
   }
+  if (watch) {
+    if (!watch->Begin()) {
+      ce::StopPlatform();
+      std::fprintf(stderr, "reedshot: cannot write the game's settings into %s\n", dataDir.c_str());
+      return 1;
+    }
+    ce::headless::SetDriver(watch);
+  }
   if (!held && !options.record.empty() && !drivers::recording::Start(options.record)) {
     ce::StopPlatform();
     std::fprintf(stderr, "reedshot: cannot write recording %s\n", options.record.c_str());
     return 1;
   }
 
+  // Every game that ends in the table keeps its record there.
+  std::unique_ptr<drivers::GameArchive> archive;
+  if (!held && !replay && !watch) archive = std::make_unique<drivers::GameArchive>();
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
+  archive.reset();
   drivers::recording::Stop();
   ce::StopPlatform();
   if (held) {
@@ -142,6 +157,7 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     return 0;
   }
   if (script && script->failed()) return 2;
+  if (watch) return WatchVerdict(*watch);
   if (ce::DisplayLost()) {
     std::fprintf(stderr,
                  "reedshot: the display went away; the game ended as when its window is closed\n");
@@ -216,6 +232,26 @@ int Main(int argc, char** argv) {
     return status;
   }
 
+  // So is a game record.
+  std::unique_ptr<drivers::WatchDriver> watch;
+  if (!options.watch.empty()) {
+    std::string error;
+    watch = drivers::WatchDriver::FromFile(options.watch, &error);
+    if (!watch) {
+      std::fprintf(stderr, "reedshot: %s\n", error.c_str());
+      return 2;
+    }
+    watch->SetStateFunction(&drivers::StateJson);
+    watch->SetScreenshotDir(options.screenshots);
+    if (!options.headless) {
+      std::fprintf(stderr,
+                   "reedshot: a game is watched in the window from the high-score table; "
+                   "use --headless to check a record\n");
+      return 2;
+    }
+  }
+  if (options.exportRank != 0) return ExportGame(options);
+
   // The demo and a replay run on a fresh data directory unless told
   // otherwise: the demo gives the same files every time, and a replay
   // never touches the player's own data.
@@ -234,15 +270,17 @@ int Main(int argc, char** argv) {
                  platformOptions.dataDir.c_str());
     platformOptions.dataDir.clear();
   }
-  if ((options.demoDir || replay) && platformOptions.dataDir.empty()) {
-    throwaway = MakeThrowawayFolder(replay ? "replay" : "demo");
+  // A game watched never touches the watcher's own data.
+  if (watch) platformOptions.dataDir.clear();
+  if ((options.demoDir || replay || watch) && platformOptions.dataDir.empty()) {
+    throwaway = MakeThrowawayFolder(replay ? "replay" : watch ? "watch" : "demo");
     if (throwaway.empty()) return 2;
     platformOptions.dataDir = throwaway;
   }
   std::unique_ptr<drivers::DemoDriver> demo;
   if (options.demoDir) demo = std::make_unique<drivers::DemoDriver>(*options.demoDir);
-  int status =
-      RunGame(options, platformOptions, script.get(), replay.get(), demo.get(), !throwaway.empty());
+  int status = RunGame(options, platformOptions, script.get(), replay.get(), demo.get(),
+                       !throwaway.empty(), watch.get());
   if (!throwaway.empty()) RemoveThrowawayFolder(throwaway);
   return status;
 }

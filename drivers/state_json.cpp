@@ -58,7 +58,11 @@ void WriteGame(JsonWriter& json, const GameSnapshot& g) {
   json.EndObject();
 }
 
+const WatchStatus* g_watch = nullptr;
+
 }  // namespace
+
+void SetWatchStatus(const WatchStatus* status) { g_watch = status; }
 
 void WriteHighScores(JsonWriter& json, const std::vector<HighScoreSnapshot>& table) {
   json.BeginArray();
@@ -102,6 +106,14 @@ std::string StateJson() {
   if (s.hasGame) WriteGame(json, s.game);
   json.Key("sound").BeginObject().Field("playing", s.soundPlaying).EndObject();
   json.Field("keysHeld", s.keysHeld);
+  if (g_watch != nullptr)
+    json.Key("watch")
+        .BeginObject()
+        .Field("name", g_watch->name)
+        .Field("claimedScore", g_watch->claimedScore)
+        .Field("score", g_watch->score)
+        .Field("finished", g_watch->finished)
+        .EndObject();
   json.EndObject();
   return json.str();
 }

@@ -142,10 +142,14 @@ ProgramParts (*g_programParts)() = nullptr;
 
 void SetProgramParts(ProgramParts (*parts)()) { g_programParts = parts; }
 
+ProgramParts CurrentProgramParts() {
+  return g_programParts != nullptr ? g_programParts() : ProgramParts{};
+}
+
 StateSnapshot TakeSnapshot() {
   StateSnapshot s;
   s.tick = ce::GetTickCount();
-  const ProgramParts parts = g_programParts != nullptr ? g_programParts() : ProgramParts{};
+  const ProgramParts parts = CurrentProgramParts();
   const CViewList* views = parts.viewList;
   if (views != nullptr) {
     s.hasViews = true;

@@ -81,5 +81,7 @@ struct ProgramParts {
   const SoundPlayer* soundPlayer = nullptr;
 };
 void SetProgramParts(ProgramParts (*parts)());
+// The parts as they stand now (all null before the spine has said).
+ProgramParts CurrentProgramParts();
 
 }  // namespace drivers

@@ -17,6 +17,9 @@ class RunObserver {
 
 // Installs the observer (nullptr: none); not owned.
 void SetRunObserver(RunObserver* observer);
+// Observers beside it (the games kept with the high scores); not owned.
+void AddRunObserver(RunObserver* observer);
+void RemoveRunObserver(RunObserver* observer);
 
 }  // namespace ce
 
