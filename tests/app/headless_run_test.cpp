@@ -112,7 +112,7 @@ TEST(HeadlessRunTest, CommandLineMistakesHelpAndVersion) {
            {{"--scale", "17"}, "--scale"},
            {{"--script"}, "--script"},
            {{"--play-sound", "-1"}, "--play-sound"},
-           {{"headless"}, "unknown option: headless"},
+           {{"one.reedshot", "two.reedshot"}, "unknown option: two.reedshot"},
            {{"--data-dir"}, "--data-dir"}}) {
     auto r = RunProgram(REEDSHOT_BINARY, args);
     EXPECT_EQ(r.status, 2) << named;
