@@ -80,20 +80,32 @@ int KindOf(ce::UINT message) {
   return -1;
 }
 
-bool ReadInput(Reader* in, GameInput* input) {
-  std::uint8_t kind = 0;
+// A pen's kind carries its button state (wParam) in bit 3, and its
+// position is written as the step from the pen's position before.
+struct PenAt {
+  std::int64_t x = 0, y = 0;
+};
+
+bool ReadInput(Reader* in, PenAt* pen, GameInput* input) {
+  std::uint8_t code = 0;
   if (!in->Number(UINT32_MAX, &input->timersBefore) || !in->Number(UINT32_MAX, &input->sinceLast) ||
-      !in->Number(kKinds - 1, &kind))
+      !in->Number(15, &code))
     return false;
+  const int kind = code & 7;
+  if (kind >= kKinds) return false;
   input->message = kMessages[kind];
   if (IsPen(kind)) {
-    std::uint32_t x = 0, y = 0;
-    if (!in->Number(1, &input->wParam) || !in->Number(0xFFFF, &x) || !in->Number(0xFFFF, &y))
-      return false;
-    input->lParam = ce::MAKELPARAM(static_cast<ce::WORD>(x), static_cast<ce::WORD>(y));
+    std::int64_t dx = 0, dy = 0;
+    if (!in->Signed(-0xFFFF, 0xFFFF, &dx) || !in->Signed(-0xFFFF, 0xFFFF, &dy)) return false;
+    pen->x += dx;
+    pen->y += dy;
+    if (pen->x < 0 || pen->x > 0xFFFF || pen->y < 0 || pen->y > 0xFFFF) return false;
+    input->wParam = code >> 3;
+    input->lParam = ce::MAKELPARAM(static_cast<ce::WORD>(pen->x), static_cast<ce::WORD>(pen->y));
   } else {
     std::int64_t lParam = 0;
-    if (!in->Number(0xFFFF, &input->wParam) || !in->Signed(INT32_MIN, INT32_MAX, &lParam))
+    if (code >> 3 != 0 || !in->Number(0xFFFF, &input->wParam) ||
+        !in->Signed(INT32_MIN, INT32_MAX, &lParam))
       return false;
     input->lParam = static_cast<ce::LPARAM>(lParam);
   }
@@ -115,16 +127,20 @@ std::vector<std::uint8_t> EncodeGameRecord(const GameRecord& record) {
   w.Unsigned(record.startTick);
   w.Unsigned(record.firstTimerTick - record.startTick);
   w.Unsigned(record.inputs.size());
+  PenAt pen;
   for (const GameInput& input : record.inputs) {
-    int kind = KindOf(input.message);
+    const int kind = KindOf(input.message);
     w.Unsigned(input.timersBefore);
     w.Unsigned(input.sinceLast);
-    w.Unsigned(static_cast<std::uint64_t>(kind));
     if (IsPen(kind)) {
-      w.Unsigned(input.wParam);
-      w.Unsigned(ce::LOWORD(static_cast<ce::DWORD>(input.lParam)));
-      w.Unsigned(ce::HIWORD(static_cast<ce::DWORD>(input.lParam)));
+      w.Unsigned(static_cast<std::uint64_t>(kind) | (input.wParam & 1) << 3);
+      const std::int64_t x = ce::LOWORD(static_cast<ce::DWORD>(input.lParam));
+      const std::int64_t y = ce::HIWORD(static_cast<ce::DWORD>(input.lParam));
+      w.Signed(x - pen.x);
+      w.Signed(y - pen.y);
+      pen = {x, y};
     } else {
+      w.Unsigned(static_cast<std::uint64_t>(kind));
       w.Unsigned(input.wParam);
       w.Signed(input.lParam);
     }
@@ -180,8 +196,9 @@ bool DecodeGameRecord(const std::uint8_t* data, std::size_t size, GameRecord* re
   r.specialEffects = (flags & 2) != 0;
   r.firstTimerTick = r.startTick + firstTimer;
   r.inputs.resize(count);
+  PenAt pen;
   for (GameInput& input : r.inputs)
-    if (!ReadInput(&in, &input)) return false;
+    if (!ReadInput(&in, &pen, &input)) return false;
   // The game begins with the pen going down (on New Game).
   if (r.inputs.empty() || r.inputs.front().message != ce::WM_LBUTTONDOWN) return false;
   if (!in.Number(UINT32_MAX, &r.timersAfter) || !in.AtEnd()) return false;
