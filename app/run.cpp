@@ -136,9 +136,12 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     return 1;
   }
 
-  // Every game that ends in the table keeps its record there.
+  // Every game that ends in the table keeps its record there. Only the
+  // headless clock is the game's own so far: a game in a window reads the
+  // wall clock, which its record does not carry, so it is not kept.
   std::unique_ptr<drivers::GameArchive> archive;
-  if (!held && !replay && !watch) archive = std::make_unique<drivers::GameArchive>();
+  if (!held && !replay && !watch && platformOptions.headless)
+    archive = std::make_unique<drivers::GameArchive>();
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
   archive.reset();
   drivers::recording::Stop();
