@@ -40,6 +40,30 @@ TEST(RecordReplayTest, ReplayGivesTheSameStateAndScreenshots) {
   }
 }
 
+// The replay plays what the run played: as long, and ending with the same
+// sounds playing.
+TEST(RecordReplayTest, ReplayPlaysTheRunsSound) {
+  const std::string dir = testsupport::MakeTempDir("replay-sound");
+  struct Remove {
+    const std::string& dir;
+    ~Remove() { std::filesystem::remove_all(dir); }
+  } remove{dir};
+  std::ofstream(dir + "/script.txt") << "wait 5000\ntap 120 160\nwait 1000\ntap 31 76\n"
+                                        "wait 1000\ntap 100 100\nwait 500\ntap 60 200\n"
+                                        "wait 2000\nstate\n";
+  auto recorded =
+      RunProgram(REEDSHOT_BINARY, {"--script", dir + "/script.txt", "--record", dir + "/run.rec",
+                                   "--audio-out", dir + "/run.wav", "--data-dir", dir + "/data1"});
+  ASSERT_EQ(recorded.status, 0) << recorded.err;
+  auto replayed = RunProgram(REEDSHOT_BINARY, {"--replay", dir + "/run.rec", "--audio-out",
+                                               dir + "/replay.wav", "--data-dir", dir + "/data2"});
+  ASSERT_EQ(replayed.status, 0) << replayed.err;
+  EXPECT_EQ(recorded.out, replayed.out);
+  const std::string run = testsupport::ReadFile(dir + "/run.wav");
+  EXPECT_GT(run.size(), 44u + 5 * 44100);
+  EXPECT_EQ(run.size(), testsupport::ReadFile(dir + "/replay.wav").size());
+}
+
 // Refused with status 2 and the file's line, before the game starts: no
 // state line, no screenshot, not even the data directory.
 TEST(RecordReplayTest, WhatIsNotARecordingIsRefusedBeforeAnythingRuns) {
