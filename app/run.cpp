@@ -259,6 +259,7 @@ int Main(int argc, char** argv) {
   // otherwise: the demo gives the same files every time, and a replay
   // never touches the player's own data.
   ce::PlatformOptions platformOptions = ToPlatformOptions(options);
+  if (watch && watch->silent()) platformOptions.mute = true;
   // From here on a signal ends the run as closing its window does.
   ce::CatchEndingSignals();
   if (options.demoDir && !MakeFolder(*options.demoDir)) return 1;

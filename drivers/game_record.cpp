@@ -121,7 +121,8 @@ std::vector<std::uint8_t> EncodeGameRecord(const GameRecord& record) {
   w.Unsigned(record.name.size());
   for (char16_t c : record.name) w.Unsigned(c);
   w.Signed(record.claimedScore);
-  w.Unsigned((record.menuAnimation ? 1 : 0) | (record.specialEffects ? 2 : 0));
+  w.Unsigned((record.menuAnimation ? 1 : 0) | (record.specialEffects ? 2 : 0) |
+             (record.silent ? 4 : 0));
   w.Unsigned(static_cast<std::uint64_t>(record.soundVolume));
   w.Unsigned(static_cast<std::uint64_t>(record.musicVolume));
   w.Unsigned(record.startTick);
@@ -186,7 +187,7 @@ bool DecodeGameRecord(const std::uint8_t* data, std::size_t size, GameRecord* re
   std::int64_t score = 0;
   std::uint8_t flags = 0;
   std::uint32_t firstTimer = 0, count = 0;
-  if (!in.Signed(INT32_MIN, INT32_MAX, &score) || !in.Number(3, &flags) ||
+  if (!in.Signed(INT32_MIN, INT32_MAX, &score) || !in.Number(7, &flags) ||
       !in.Number(70, &r.soundVolume) || !in.Number(70, &r.musicVolume) ||
       !in.Number(UINT32_MAX, &r.startTick) || !in.Number(UINT32_MAX, &firstTimer) ||
       !in.Number(kMostInputs, &count))
@@ -194,6 +195,7 @@ bool DecodeGameRecord(const std::uint8_t* data, std::size_t size, GameRecord* re
   r.claimedScore = static_cast<std::int32_t>(score);
   r.menuAnimation = (flags & 1) != 0;
   r.specialEffects = (flags & 2) != 0;
+  r.silent = (flags & 4) != 0;
   r.firstTimerTick = r.startTick + firstTimer;
   r.inputs.resize(count);
   PenAt pen;

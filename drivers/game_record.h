@@ -36,8 +36,9 @@ struct GameRecord {
   static constexpr std::uint32_t kRules = 1;
   std::u16string name;  // the player the record claims, at most 8 characters
   std::int32_t claimedScore = 0;
-  // The settings that change a game.
-  bool menuAnimation = true, specialEffects = true;
+  // The settings that change a game, and whether it was played without
+  // sound (the sound engine's work is part of a run's course).
+  bool menuAnimation = true, specialEffects = true, silent = false;
   int soundVolume = 0, musicVolume = 0;  // 0 to 70
   ce::DWORD startTick = 0;               // when the first input was taken
   ce::DWORD firstTimerTick = 0;          // when the timer ticks first after it

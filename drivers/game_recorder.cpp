@@ -6,6 +6,8 @@
 #include "game/game_controller.h"
 #include "persistence/settings.h"
 #include "platform/messages.h"
+#include "sound/sound_engine.h"
+#include "sound/sound_player.h"
 
 namespace drivers {
 
@@ -17,8 +19,11 @@ GameRecorder::GameRecorder(std::function<void(const GameRecord&)> finished)
 GameRecorder::~GameRecorder() { ce::RemoveRunObserver(this); }
 
 void GameRecorder::Arm(const ce::MSG& msg) {
-  const SettingsStore& settings = *CurrentProgramParts().settings;
+  const ProgramParts parts = CurrentProgramParts();
+  const SettingsStore& settings = *parts.settings;
   record_ = GameRecord();
+  record_.silent = parts.soundPlayer == nullptr || parts.soundPlayer->engine == nullptr ||
+                   parts.soundPlayer->engine->opened == 0;
   record_.menuAnimation = settings.menuAnimation != 0;
   record_.specialEffects = settings.specialEffects != 0;
   record_.soundVolume = static_cast<int>(settings.soundVolume);

@@ -31,6 +31,8 @@ class WatchDriver : public ce::headless::Driver {
   bool OnIdle() override;
 
   const WatchStatus& status() const { return status_; }
+  // The game was played without sound: it is watched without, too.
+  bool silent() const { return record_.silent; }
   // The game ran to the end of the record.
   bool finished() const { return status_.finished; }
   // The record began before the main menu could be reached.

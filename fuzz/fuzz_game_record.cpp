@@ -12,10 +12,10 @@ namespace {
 
 bool Same(const drivers::GameRecord& a, const drivers::GameRecord& b) {
   if (a.name != b.name || a.claimedScore != b.claimedScore || a.menuAnimation != b.menuAnimation ||
-      a.specialEffects != b.specialEffects || a.soundVolume != b.soundVolume ||
-      a.musicVolume != b.musicVolume || a.startTick != b.startTick ||
-      a.firstTimerTick != b.firstTimerTick || a.timersAfter != b.timersAfter ||
-      a.inputs.size() != b.inputs.size())
+      a.specialEffects != b.specialEffects || a.silent != b.silent ||
+      a.soundVolume != b.soundVolume || a.musicVolume != b.musicVolume ||
+      a.startTick != b.startTick || a.firstTimerTick != b.firstTimerTick ||
+      a.timersAfter != b.timersAfter || a.inputs.size() != b.inputs.size())
     return false;
   for (std::size_t i = 0; i < a.inputs.size(); ++i) {
     const drivers::GameInput &x = a.inputs[i], &y = b.inputs[i];

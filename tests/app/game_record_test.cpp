@@ -159,6 +159,22 @@ TEST_F(GameRecordTest, DamagedRecordsAreRefusedWithTheirLine) {
   }
 }
 
+// Sound is part of a run's course: a game played without it is watched
+// without it, whatever the watcher's own sound.
+TEST_F(GameRecordTest, AGamePlayedWithoutSoundIsWatchedWithout) {
+  const std::string data = Dir() + "/mute-data";
+  auto demo =
+      RunProgram(REEDSHOT_BINARY, {"--demo", Dir() + "/mute-demo", "--data-dir", data, "--mute"});
+  ASSERT_EQ(demo.status, 0) << demo.err;
+  auto exported = RunProgram(REEDSHOT_BINARY,
+                             {"--export-game", "1", Dir() + "/mute.reedshot", "--data-dir", data});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  auto watched = RunProgram(REEDSHOT_BINARY, {"--headless", "--watch", Dir() + "/mute.reedshot"});
+  EXPECT_EQ(watched.status, 0) << watched.err;
+  EXPECT_EQ(Field(watched.out, "score", "\"watch\""),
+            Field(ReadFile(Dir() + "/mute-demo/summary.json"), "score"));
+}
+
 // The table's reset takes its games with it; a place without a game says so.
 TEST_F(GameRecordTest, AResetTableKeepsNoGames) {
   ASSERT_EQ(exported_.status, 0) << exported_.err;
