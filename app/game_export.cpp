@@ -1,6 +1,7 @@
 #include "app/game_export.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,13 @@ int WatchVerdict(const drivers::WatchDriver& watch) {
 }
 
 int ExportGame(const CommandLine& options) {
+  // Reading the table makes nothing: a folder without a data file has none.
+  const std::string dataDir = ce::DataDirectory(options.dataDir);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(dataDir + "/reedshot.db", ec)) {
+    std::fprintf(stderr, "reedshot: there is no high-score table in %s\n", dataDir.c_str());
+    return 2;
+  }
   ce::PlatformOptions platform;
   platform.headless = true;
   platform.mute = true;

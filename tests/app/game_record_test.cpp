@@ -208,6 +208,13 @@ TEST_F(GameRecordTest, ADataFileFromBeforeLoads) {
                       {"--export-game", "1", Dir() + "/none.reedshot", "--data-dir", data});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "reedshot: the game of place 1 was not kept\n");
+  // A folder without a data file has no table, and stays without one.
+  const std::string none = Dir() + "/no-data";
+  auto empty = RunProgram(REEDSHOT_BINARY,
+                          {"--export-game", "1", Dir() + "/none.reedshot", "--data-dir", none});
+  EXPECT_EQ(empty.status, 2);
+  EXPECT_EQ(empty.err, "reedshot: there is no high-score table in " + none + "\n");
+  EXPECT_FALSE(std::filesystem::exists(none));
 }
 
 }  // namespace
