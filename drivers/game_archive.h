@@ -1,7 +1,9 @@
 // Keeps each game with its high score: the record of a game that ran to
 // its end is kept in the data file once its result has entered the table
-// (as its newest entry), and the records of entries that leave the table
-// (pushed off, or the table reset) are dropped.
+// (as its newest entry), before the table is saved; each time the table
+// has been saved, the records of entries no longer in it (pushed off, or
+// the table reset) are dropped. A run killed at any moment so leaves every
+// entry of the saved table with its record.
 #pragma once
 
 #include <optional>
@@ -9,6 +11,8 @@
 
 #include "drivers/game_recorder.h"
 #include "platform/game_records.h"
+
+class HighScoreTable;
 
 namespace drivers {
 
@@ -22,12 +26,10 @@ class GameArchive : public ce::RunObserver {
   void RunEnded() override;
 
  private:
-  // The table's entries as they stand, in table order.
-  static std::vector<ce::GameRecordKey> Entries();
+  static void TableSaved(const HighScoreTable& table);
 
   GameRecorder recorder_;
   std::optional<GameRecord> waiting_;  // ended; its result not taken yet
-  std::vector<ce::GameRecordKey> seen_;
 };
 
 }  // namespace drivers

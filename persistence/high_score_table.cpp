@@ -169,7 +169,10 @@ void HighScoreTable::Save() {
     if (record != 0) record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_CURRENT, 1, &index);
   }
   ce::CloseHandle(database);
+  if (afterSave != nullptr) afterSave(*this);
 }
+
+void (*HighScoreTable::afterSave)(const HighScoreTable&) = nullptr;
 
 void HighScoreTable::Clear() {
   for (HighScoreEntry& entry : entries) EmptyEntry(&entry);

@@ -25,6 +25,8 @@ class HighScoreTable {
   // Writes the entries over the ten records, each on its own; each one
   // that cannot be written is told.
   void Save();
+  // Called after each Save with the table as saved (null: nothing is).
+  static void (*afterSave)(const HighScoreTable& table);
   // Empties all ten entries in memory.
   void Clear();
   // Returns 1 when the entry went into the table, 0 when it was refused.

@@ -43,8 +43,7 @@ DWORD MakeTable(detail::DataStore* store) {
 
 }  // namespace
 
-bool KeepGameRecord(const GameRecordKey& entry, const std::vector<BYTE>& record,
-                    const std::vector<GameRecordKey>& entries) {
+bool KeepGameRecord(const GameRecordKey& entry, const std::vector<BYTE>& record) {
   std::lock_guard<std::recursive_mutex> lock(detail::DataStoreLock());
   detail::DataStore* store = detail::OpenDataStore();
   return store->Write([&]() -> DWORD {
@@ -57,7 +56,7 @@ bool KeepGameRecord(const GameRecordKey& entry, const std::vector<BYTE>& record,
              .BindBlob(3, record.data(), record.size())
              .Run())
       return detail::DataStore::WriteError(put.rc());
-    return DropOthers(store, entries);
+    return ERROR_SUCCESS;
   }) == ERROR_SUCCESS;
 }
 

@@ -16,11 +16,9 @@ namespace ce {
 
 using GameRecordKey = std::pair<std::u16string, LONG>;  // the entry's name and score
 
-// Keeps `record` for the entry (name, score) and drops the records of
-// every other entry not among `entries`, in one durable transaction.
+// Keeps `record` for the entry (name, score), in one durable transaction.
 // False when it cannot be written.
-bool KeepGameRecord(const GameRecordKey& entry, const std::vector<BYTE>& record,
-                    const std::vector<GameRecordKey>& entries);
+bool KeepGameRecord(const GameRecordKey& entry, const std::vector<BYTE>& record);
 // Drops the records of the entries not among `entries` (pushed off the
 // table, or the table reset). False when it cannot be written.
 bool KeepOnlyGameRecords(const std::vector<GameRecordKey>& entries);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/piped_program.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -173,6 +174,32 @@ TEST_F(GameRecordTest, AGamePlayedWithoutSoundIsWatchedWithout) {
   EXPECT_EQ(watched.status, 0) << watched.err;
   EXPECT_EQ(Field(watched.out, "score", "\"watch\""),
             Field(ReadFile(Dir() + "/mute-demo/summary.json"), "score"));
+}
+
+// A run killed once its table is saved keeps the new entry with its game.
+TEST_F(GameRecordTest, AKilledRunKeepsTheSavedEntryWithItsGame) {
+  const std::string data = Dir() + "/killed-data";
+  testsupport::PipedProgram run(REEDSHOT_BINARY, {"--data-dir", data});
+  std::string game = "wait 5000\ntap 120 160\nwait 1000\ntap 31 76\nwait 1000\n";
+  for (int n = 1; n <= 560; ++n) {
+    game += "tap " + std::to_string(20 + n * 37 % 180) + " " + std::to_string(20 + n * 53 % 280) +
+            "\nwait 300\n";
+    if (n % 7 == 0) game += "press app3\nwait 100\n";
+  }
+  // The table after the game, its OK (which saves it), and the main menu.
+  game += "wait 5000\ntap 213 35\nwait 800\n";
+  const std::string state = run.State(game);
+  ASSERT_NE(state, "");
+  ASSERT_EQ(Field(state, "view"), "0");
+  const std::string score = Field(state, "score", "\"highScores\"");
+  ASSERT_NE(score, "0");
+  ASSERT_TRUE(run.Kill());
+  auto exported = RunProgram(
+      REEDSHOT_BINARY, {"--export-game", "1", Dir() + "/killed.reedshot", "--data-dir", data});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  auto watched = RunProgram(REEDSHOT_BINARY, {"--headless", "--watch", Dir() + "/killed.reedshot"});
+  EXPECT_EQ(watched.status, 0) << watched.err;
+  EXPECT_EQ(Field(watched.out, "score", "\"watch\""), score);
 }
 
 // The table's reset takes its games with it; a place without a game says so.
