@@ -125,6 +125,8 @@ std::vector<std::uint8_t> EncodeGameRecord(const GameRecord& record) {
              (record.silent ? 4 : 0));
   w.Unsigned(static_cast<std::uint64_t>(record.soundVolume));
   w.Unsigned(static_cast<std::uint64_t>(record.musicVolume));
+  w.Signed(record.duckRandom);
+  w.Signed(record.targetRandom);
   w.Unsigned(record.startTick);
   w.Unsigned(record.firstTimerTick - record.startTick);
   w.Unsigned(record.inputs.size());
@@ -184,15 +186,18 @@ bool DecodeGameRecord(const std::uint8_t* data, std::size_t size, GameRecord* re
     if (!in.Number(0xFFFF, &c) || c == 0) return false;
     r.name.push_back(c);
   }
-  std::int64_t score = 0;
+  std::int64_t score = 0, duckRandom = 0, targetRandom = 0;
   std::uint8_t flags = 0;
   std::uint32_t firstTimer = 0, count = 0;
   if (!in.Signed(INT32_MIN, INT32_MAX, &score) || !in.Number(7, &flags) ||
       !in.Number(70, &r.soundVolume) || !in.Number(70, &r.musicVolume) ||
-      !in.Number(UINT32_MAX, &r.startTick) || !in.Number(UINT32_MAX, &firstTimer) ||
-      !in.Number(kMostInputs, &count))
+      !in.Signed(INT32_MIN, INT32_MAX, &duckRandom) ||
+      !in.Signed(INT32_MIN, INT32_MAX, &targetRandom) || !in.Number(UINT32_MAX, &r.startTick) ||
+      !in.Number(UINT32_MAX, &firstTimer) || !in.Number(kMostInputs, &count))
     return false;
   r.claimedScore = static_cast<std::int32_t>(score);
+  r.duckRandom = static_cast<std::int32_t>(duckRandom);
+  r.targetRandom = static_cast<std::int32_t>(targetRandom);
   r.menuAnimation = (flags & 1) != 0;
   r.specialEffects = (flags & 2) != 0;
   r.silent = (flags & 4) != 0;

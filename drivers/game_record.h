@@ -40,10 +40,12 @@ struct GameRecord {
   // sound (the sound engine's work is part of a run's course).
   bool menuAnimation = true, specialEffects = true, silent = false;
   int soundVolume = 0, musicVolume = 0;  // 0 to 70
-  ce::DWORD startTick = 0;               // when the first input was taken
-  ce::DWORD firstTimerTick = 0;          // when the timer ticks first after it
-  std::vector<GameInput> inputs;         // the first is the pen going down on New Game
-  std::uint32_t timersAfter = 0;         // ticks of the timer after the last input
+  // The generators the ducks and the targets keep from game to game.
+  std::int32_t duckRandom = 0, targetRandom = 0;
+  ce::DWORD startTick = 0;        // when the first input was taken
+  ce::DWORD firstTimerTick = 0;   // when the timer ticks first after it
+  std::vector<GameInput> inputs;  // the first is the pen going down on New Game
+  std::uint32_t timersAfter = 0;  // ticks of the timer after the last input
 };
 
 constexpr std::size_t kGameRecordLimit = 64 * 1024;

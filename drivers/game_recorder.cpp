@@ -29,6 +29,10 @@ void GameRecorder::Arm(const ce::MSG& msg) {
   record_.soundVolume = static_cast<int>(settings.soundVolume);
   record_.musicVolume = static_cast<int>(settings.musicVolume);
   record_.startTick = msg.time;
+  if (g_gameController != nullptr) {
+    record_.duckRandom = g_gameController->ducks.random.state();
+    record_.targetRandom = g_gameController->targets.random.state();
+  }
   haveTimer_ = false;
   lastTime_ = msg.time;
   timers_ = 0;

@@ -130,7 +130,12 @@ bool WatchDriver::OnIdle() {
       ce::headless::Wait(record_.startTick - Now());
       return true;
     }
-    // The game's own clock from here: the record brings the timer's ticks.
+    // The game goes on from the random numbers it went on from, and on its
+    // own clock from here: the record brings the timer's ticks.
+    if (g_gameController != nullptr) {
+      g_gameController->ducks.random = CRandom(record_.duckRandom);
+      g_gameController->targets.random = CRandom(record_.targetRandom);
+    }
     feeding_ = true;
     ce::headless::SetReplay(true);
     lastTime_ = record_.startTick;

@@ -48,6 +48,20 @@ std::vector<std::uint8_t> Bytes(const std::string& text) {
   return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
+// A whole game from the main menu: shots over the lake `gap` ms apart, a
+// reload after every seven; then the table after it, left with OK.
+std::string WholeGame(int gap) {
+  std::string game = "tap 31 76\nwait 1000\n";
+  for (int n = 1; n <= 180000 / (gap + 10); ++n) {
+    game += "tap " + std::to_string(20 + n * 37 % 180) + " " + std::to_string(20 + n * 53 % 280) +
+            "\nwait " + std::to_string(gap) + "\n";
+    if (n % 7 == 0) game += "press app3\nwait 100\n";
+  }
+  return game + "wait 8000\ntap 213 35\nwait 1500\n";
+}
+
+constexpr const char* kToTheMenu = "wait 5000\ntap 120 160\nwait 1000\n";
+
 // The demo's game, played once for the whole suite: its data folder, its
 // screenshots, its sound, and its record exported from place 1.
 class GameRecordTest : public ::testing::Test {
@@ -180,14 +194,8 @@ TEST_F(GameRecordTest, AGamePlayedWithoutSoundIsWatchedWithout) {
 TEST_F(GameRecordTest, AKilledRunKeepsTheSavedEntryWithItsGame) {
   const std::string data = Dir() + "/killed-data";
   testsupport::PipedProgram run(REEDSHOT_BINARY, {"--data-dir", data});
-  std::string game = "wait 5000\ntap 120 160\nwait 1000\ntap 31 76\nwait 1000\n";
-  for (int n = 1; n <= 560; ++n) {
-    game += "tap " + std::to_string(20 + n * 37 % 180) + " " + std::to_string(20 + n * 53 % 280) +
-            "\nwait 300\n";
-    if (n % 7 == 0) game += "press app3\nwait 100\n";
-  }
   // The table after the game, its OK (which saves it), and the main menu.
-  game += "wait 5000\ntap 213 35\nwait 800\n";
+  const std::string game = kToTheMenu + WholeGame(300);
   const std::string state = run.State(game);
   ASSERT_NE(state, "");
   ASSERT_EQ(Field(state, "view"), "0");
@@ -200,6 +208,21 @@ TEST_F(GameRecordTest, AKilledRunKeepsTheSavedEntryWithItsGame) {
   auto watched = RunProgram(REEDSHOT_BINARY, {"--headless", "--watch", Dir() + "/killed.reedshot"});
   EXPECT_EQ(watched.status, 0) << watched.err;
   EXPECT_EQ(Field(watched.out, "score", "\"watch\""), score);
+}
+
+// The second game of a run goes on from the random numbers the first left.
+TEST_F(GameRecordTest, TheSecondGameOfARunIsWatchedTheSame) {
+  const std::string data = Dir() + "/two-games";
+  auto played = RunProgram(REEDSHOT_BINARY, {"--script", "-", "--data-dir", data},
+                           kToTheMenu + WholeGame(300) + WholeGame(450) + "quit\n");
+  ASSERT_EQ(played.status, 0) << played.err;
+  for (const char* place : {"1", "2"}) {
+    const std::string file = Dir() + "/two-" + place + ".reedshot";
+    auto exported = RunProgram(REEDSHOT_BINARY, {"--export-game", place, file, "--data-dir", data});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    auto watched = RunProgram(REEDSHOT_BINARY, {"--headless", "--watch", file});
+    EXPECT_EQ(watched.status, 0) << place << ": " << watched.err;
+  }
 }
 
 // The table's reset takes its games with it; a place without a game says so.
