@@ -136,11 +136,11 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     return 1;
   }
 
-  // Every game that ends in the table keeps its record there. Only the
-  // headless clock is the game's own so far: a game in a window reads the
-  // wall clock, which its record does not carry, so it is not kept.
+  // Every game that ends in the table keeps its record there, where the
+  // clock is the program's own (a clock the record does not carry would
+  // not give the same game again).
   std::unique_ptr<drivers::GameArchive> archive;
-  if (!held && !replay && !watch && platformOptions.headless)
+  if (!held && !replay && !watch && ce::ProgramClockIsExact())
     archive = std::make_unique<drivers::GameArchive>();
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
   archive.reset();

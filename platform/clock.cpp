@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/device.h"
+#include "platform/program_clock.h"
 #include "platform/run_observer.h"
 
 namespace ce {
@@ -11,7 +12,9 @@ namespace ce {
 DWORD GetTickCount() {
   if (detail::Device* device = detail::CurrentDevice()) {
     DWORD now = device->Now();
-    if (detail::IsMainThread()) detail::RecordTick(now);
+    if (!detail::IsMainThread()) return now;
+    if (device->PacesProgramClock()) now = detail::ProgramClockRead(device, now);
+    detail::RecordTick(now);
     return now;
   }
   using namespace std::chrono;
@@ -22,6 +25,7 @@ DWORD GetTickCount() {
 void Sleep(DWORD ms) {
   if (detail::Device* device = detail::CurrentDevice()) {
     device->SleepFor(ms);
+    if (detail::IsMainThread() && device->PacesProgramClock()) detail::ProgramClockSlept(ms);
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));

@@ -40,6 +40,9 @@ class Device {
   virtual bool IsHeadless() const = 0;
   // False while a replay brings the recorded timer messages itself.
   virtual bool MakesTimerMessages() const { return true; }
+  // The main thread's tick count is the program's own clock, kept in step
+  // with the wall clock (platform/program_clock.h).
+  virtual bool PacesProgramClock() const { return false; }
   // The window's display went away (see ce::DisplayLost).
   virtual bool DisplayLost() const { return false; }
 };

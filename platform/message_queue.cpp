@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/device.h"
 #include "platform/messages.h"
+#include "platform/program_clock.h"
 #include "platform/run_observer.h"
 #include "platform/thread_internals.h"
 
@@ -78,13 +79,14 @@ bool TakeFrom(Queue& queue, MSG* msg, UINT filterMin, UINT filterMax, bool remov
   return false;
 }
 
-void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void Push(Queue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+          const DWORD* time = nullptr) {
   MSG msg{};
   msg.hwnd = hwnd;
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
-  msg.time = RawTicks();
+  msg.time = time != nullptr ? *time : RawTicks();
   {
     std::lock_guard lock(queue.mutex);
     queue.messages.push_back(msg);
@@ -133,6 +135,14 @@ void MakeDueTimer(Queue& queue, UINT filterMin, UINT filterMax) {
   if (!Matches(WM_TIMER, filterMin, filterMax)) return;
   DWORD now = RawTicks();
   DWORD period = detail::TimerPeriod();
+  if (detail::ProgramClockPaced()) {
+    // On the program's clock the tick comes on its beat (or at once when
+    // the clock has passed it), and the next beat follows it.
+    DWORD at = detail::ProgramClockTimerTime(g_nextTimerTick);
+    while (static_cast<std::int32_t>(at - g_nextTimerTick) >= 0) g_nextTimerTick += period;
+    Push(queue, detail::MainWindow(), WM_TIMER, detail::TimerId(), 0, &at);
+    return;
+  }
   while (static_cast<std::int32_t>(now - g_nextTimerTick) >= 0) g_nextTimerTick += period;
   Push(queue, detail::MainWindow(), WM_TIMER, detail::TimerId(), 0);
 }
@@ -153,6 +163,14 @@ BOOL MainGetMessage(MSG* msg, UINT filterMin, UINT filterMax) {
           g_mainQuit = true;
           detail::RecordQuit();
           return FALSE;
+        }
+        if (detail::ProgramClockPaced()) {
+          // Input that came while a tick was due is taken at the tick's time.
+          DWORD time = msg->time;
+          if (msg->message != WM_TIMER && detail::TimerRunning() && g_timerPrimed &&
+              static_cast<std::int32_t>(time - g_nextTimerTick) > 0)
+            time = g_nextTimerTick;
+          msg->time = detail::ProgramClockTake(time);
         }
         detail::RecordMessage(*msg);
         return TRUE;
@@ -182,6 +200,7 @@ namespace detail {
 
 void MarkMainThread() {
   g_mainThreadId.store(GetCurrentThreadId());
+  ProgramClockReset();
   g_mainQuit = false;
   g_timerPrimed = false;
   std::lock_guard lock(g_queuesMutex);

@@ -30,6 +30,10 @@ const PlatformOptions& GetPlatformOptions();
 // server ended or the connection broke): it ended as closing the window
 // ends it, and the program exits with a failure status.
 bool DisplayLost();
+// The main thread's tick count is the program's own clock (headless, or
+// the desktop's, platform/program_clock.h): a game is decided by its input
+// and the times it came alone.
+bool ProgramClockIsExact();
 
 // Landscape view of the window (as the player holds the device), or the
 // unturned frame buffer with --portrait. Writes a PNG; false on failure.

@@ -152,6 +152,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
   }
 
   bool IsHeadless() const override { return false; }
+  bool PacesProgramClock() const override { return true; }
   bool DisplayLost() const override { return DisplayGone(); }
 
   bool PollInput(DWORD) override {
