@@ -37,7 +37,7 @@ struct GameRecord {
   std::u16string name;  // the player the record claims, at most 8 characters
   std::int32_t claimedScore = 0;
   // The settings that change a game, and whether it was played without
-  // sound (the sound engine's work is part of a run's course).
+  // sound, so that it is watched as it was heard.
   bool menuAnimation = true, specialEffects = true, silent = false;
   int soundVolume = 0, musicVolume = 0;  // 0 to 70
   // The generators the ducks and the targets keep from game to game.
