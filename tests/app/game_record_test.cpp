@@ -174,8 +174,8 @@ TEST_F(GameRecordTest, DamagedRecordsAreRefusedWithTheirLine) {
   }
 }
 
-// Sound is part of a run's course: a game played without it is watched
-// without it, whatever the watcher's own sound.
+// A game played without sound (in a run whose start, and so its random
+// numbers, differ from a run with sound) is watched to the same game.
 TEST_F(GameRecordTest, AGamePlayedWithoutSoundIsWatchedWithout) {
   const std::string data = Dir() + "/mute-data";
   auto demo =
