@@ -248,8 +248,8 @@ int Main(int argc, char** argv) {
     watch->SetScreenshotDir(options.screenshots);
     if (!options.headless) {
       std::fprintf(stderr,
-                   "reedshot: a game is watched in the window from the high-score table; "
-                   "use --headless to check a record\n");
+                   "reedshot: a game record is watched with --headless; watching it in the "
+                   "window is not there yet\n");
       return 2;
     }
   }
