@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
+#include "platform/output_file.h"
 #include "platform/platform.h"
 
 namespace ce::detail {
@@ -66,6 +68,11 @@ constexpr const char* kProbes[] = {
 std::unique_ptr<DataStore> g_store;
 void (*g_dataWritten)() = nullptr;
 std::string g_storeDirectory;
+#ifdef __EMSCRIPTEN__
+bool g_inMemory = true;
+#else
+bool g_inMemory = false;
+#endif
 
 bool IsDamage(int rc) {
   int primary = rc & 0xFF;
@@ -129,6 +136,92 @@ OpenResult TryOpen(const std::string& path, int flags, sqlite3** out) {
   return result;
 }
 
+// The whole file, or false when it cannot be read; a missing file is empty.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
+  bytes->clear();
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  struct stat info;
+  bool ok = fstat(fd, &info) == 0;
+  if (ok) bytes->resize(static_cast<std::size_t>(info.st_size));
+  std::size_t done = 0;
+  while (ok && done < bytes->size()) {
+    ssize_t n = read(fd, bytes->data() + done, bytes->size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  return ok;
+}
+
+// The database as its file's bytes.
+std::vector<unsigned char> Serialize(sqlite3* db) {
+  sqlite3_int64 size = 0;
+  unsigned char* image = sqlite3_serialize(db, "main", &size, 0);
+  std::vector<unsigned char> bytes(image, image + (image != nullptr ? size : 0));
+  sqlite3_free(image);
+  return bytes;
+}
+
+// Opens the file's contents as a database in memory (a new one when there
+// is no file), checked as a file is. The file is written when the check
+// made or changed it.
+OpenResult TryOpenInMemory(const std::string& path, sqlite3** out) {
+  std::error_code ec;
+  if (std::filesystem::exists(path + "-journal", ec)) {
+    // A commit cut short while the file was written page by page: SQLite
+    // undoes it the first time it reads the file.
+    sqlite3* file = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &file, kReadWrite & ~SQLITE_OPEN_CREATE, nullptr) ==
+        SQLITE_OK)
+      sqlite3_exec(file, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_close(file);
+  }
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, &bytes)) return OpenResult::kUnusable;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+      SQLITE_OK) {
+    sqlite3_close(db);
+    return OpenResult::kUnusable;
+  }
+  if (!bytes.empty()) {
+    // A file last written with a write-ahead log says so in its header; in
+    // memory there is no log, and its contents are whole without one.
+    std::vector<unsigned char> image = bytes;
+    if (image.size() > 19 && image[18] == 2 && image[19] == 2) image[18] = image[19] = 1;
+    auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(image.size()));
+    if (copy != nullptr) std::memcpy(copy, image.data(), image.size());
+    int rc = copy == nullptr ? SQLITE_NOMEM
+                             : sqlite3_deserialize(
+                                   db, "main", copy, image.size(), image.size(),
+                                   SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+    if (rc != SQLITE_OK) {
+      sqlite3_close(db);
+      return rc == SQLITE_NOMEM ? OpenResult::kUnusable : OpenResult::kDamaged;
+    }
+  }
+  OpenResult result = Check(db, true);
+  if (result == OpenResult::kOpened) {
+    std::vector<unsigned char> made = Serialize(db);
+    if (made != bytes && !WriteFileReplacing(path, made.data(), made.size()))
+      result = OpenResult::kUnusable;
+  }
+  if (result != OpenResult::kOpened) {
+    sqlite3_close(db);
+    return result;
+  }
+  *out = db;
+  return result;
+}
+
+// The store's first way of opening its file, read and written.
+OpenResult TryOpenWritable(const std::string& path, sqlite3** db) {
+  if (g_inMemory) return TryOpenInMemory(path, db);
+  return TryOpen(path, kReadWrite, db);
+}
+
 // A file name as the path of a "file:" URI.
 std::string UriPath(const std::string& path) {
   std::string out;
@@ -190,7 +283,7 @@ bool ForeignByHeader(const std::string& path) {
   return appId != 0 && appId != static_cast<std::uint32_t>(kApplicationId);
 }
 
-void Open(const std::string& directory, sqlite3** db, bool* writable) {
+void Open(const std::string& directory, sqlite3** db, bool* writable, bool* inMemory) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::create_directories(directory, ec);
@@ -206,7 +299,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
                  "reedshot: %s is not a regular file; settings and scores will not be kept\n",
                  odd.c_str());
   } else {
-    result = TryOpen(path, kReadWrite, db);
+    result = TryOpenWritable(path, db);
   }
   if (result == OpenResult::kDamaged) {
     std::string moved = MoveAside(path);
@@ -214,7 +307,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
       std::fprintf(stderr,
                    "reedshot: %s is not a usable data file; moved it to %s and starting afresh\n",
                    path.c_str(), moved.c_str());
-      result = TryOpen(path, kReadWrite, db);
+      result = TryOpenWritable(path, db);
     } else {
       std::fprintf(stderr,
                    "reedshot: %s is not a usable data file and cannot be moved aside; "
@@ -224,6 +317,7 @@ void Open(const std::string& directory, sqlite3** db, bool* writable) {
   }
   if (result == OpenResult::kOpened) {
     *writable = true;
+    *inMemory = g_inMemory;
     return;
   }
   *writable = false;
@@ -334,6 +428,14 @@ DWORD DataStore::Begin() {
 DWORD DataStore::Commit() {
   int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) {
+    // Kept in memory: the commit reaches the file when the whole file is
+    // written. A file that cannot be written is reported as full; the
+    // next commit writes all of it again.
+    if (inMemory_) {
+      std::vector<unsigned char> bytes = Serialize(db_);
+      if (bytes.empty() || !WriteFileReplacing(path_, bytes.data(), bytes.size()))
+        return ERROR_DISK_FULL;
+    }
     if (g_dataWritten != nullptr) g_dataWritten();
     return ERROR_SUCCESS;
   }
@@ -358,12 +460,15 @@ DataStore* OpenDataStore() {
   g_store.reset(new DataStore);
   g_storeDirectory = directory;
   g_store->directory_ = directory;
-  Open(directory, &g_store->db_, &g_store->writable_);
+  g_store->path_ = (std::filesystem::path(directory) / kFileName).string();
+  Open(directory, &g_store->db_, &g_store->writable_, &g_store->inMemory_);
   if (g_dataWritten != nullptr && g_store->writable_) g_dataWritten();
   return g_store.get();
 }
 
 void SetDataWrittenListener(void (*listener)()) { g_dataWritten = listener; }
+
+void KeepDataStoreInMemory(bool inMemory) { g_inMemory = inMemory; }
 
 void CloseDataStore() {
   std::lock_guard<std::recursive_mutex> lock(DataStoreLock());

@@ -3,7 +3,8 @@
 // default $XDG_DATA_HOME/reedshot or ~/.local/share/reedshot, made on first
 // use). Every write is its own transaction, synced to the write-ahead log
 // before it returns, so a process killed at any moment leaves the file
-// consistent with every completed write in it.
+// consistent with every completed write in it. In the browser the store
+// lives in memory and the whole file is written after each commit.
 #pragma once
 
 #include <sqlite3.h>
@@ -83,6 +84,9 @@ class DataStore {
   std::string directory_;
   sqlite3* db_ = nullptr;
   bool writable_ = false;
+  // Kept in memory: the file is written whole after every commit.
+  bool inMemory_ = false;
+  std::string path_;
 };
 
 // Every registry and object-store call holds this lock while it runs.
@@ -96,6 +100,13 @@ void CloseDataStore();
 // opened (which may create or repair it): the browser copies the data
 // folder to its lasting storage then. Null: nothing is called.
 void SetDataWrittenListener(void (*listener)());
+// Whether a store opened from now on lives in memory: its file is read
+// whole when it opens and written whole (beside the name, then renamed over
+// it) after every commit, a handful of file calls instead of one or more
+// for each page SQLite touches. On by default in the browser, where every
+// file call is a wait for the page's thread; off on the desktop, where the
+// write-ahead log keeps each commit cheap.
+void KeepDataStoreInMemory(bool inMemory);
 
 // UTF-16 text as it is kept in the file: UTF-8 when it converts there and
 // back unchanged, otherwise false (the caller keeps the raw bytes).

@@ -1,6 +1,11 @@
-// A file that is not a database is moved aside, and where the file lives
-// by default. (The other faults are tested through the settings store.)
+// A file that is not a database is moved aside, the store kept in memory
+// (as in the browser) reads and writes the same file, and where the file
+// lives by default. (The other faults are tested through the settings
+// store.)
+#include "platform/data_store.h"
+
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,6 +55,68 @@ TEST_F(DataStoreTest, AFileThatIsNotADatabaseIsMovedAsideAndKept) {
   EXPECT_EQ(testsupport::ReadFile(DataFile() + ".damaged"), "an older one");
   EXPECT_EQ(testsupport::ReadFile(DataFile() + ".damaged.1"), junk);
   EXPECT_NE(err.find(DataFile() + ".damaged.1"), std::string::npos) << err;
+}
+
+ce::DWORD GetDword(ce::HKEY key, const char16_t* name) {
+  ce::DWORD value = 0, type = 0, size = sizeof value;
+  if (ce::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<ce::BYTE*>(&value), &size) !=
+      0)
+    return 0;
+  return value;
+}
+
+// How many values named `name` the file on disk holds now, read by SQLite
+// itself beside the running store.
+int ValuesInFile(const std::string& path, const char* name) {
+  sqlite3* db = nullptr;
+  int count = -1;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM registry_values WHERE name = ?", -1, &query,
+                       nullptr);
+    sqlite3_bind_text(query, 1, name, -1, SQLITE_STATIC);
+    if (sqlite3_step(query) == SQLITE_ROW) count = sqlite3_column_int(query, 0);
+    sqlite3_finalize(query);
+  }
+  sqlite3_close(db);
+  return count;
+}
+
+// A file written commit by commit (with its log) loads into memory; each
+// commit there reaches the file whole at once; and that file opens as
+// before, with everything in it.
+TEST_F(DataStoreTest, KeptInMemoryTheSameFileIsReadAndWrittenWhole) {
+  struct InMemory {
+    InMemory() { ce::detail::KeepDataStoreInMemory(true); }
+    ~InMemory() { ce::detail::KeepDataStoreInMemory(false); }
+  };
+  ce::HKEY key = nullptr;
+  ASSERT_NE(OpenKey(&key), 0u);
+  ASSERT_EQ(SetDword(key, u"Before", 7), 0);
+  ce::RegCloseKey(key);
+  {
+    InMemory inMemory;
+    Restart();
+    ASSERT_NE(OpenKey(&key), 0u);
+    EXPECT_EQ(GetDword(key, u"Before"), 7u);
+    ASSERT_EQ(SetDword(key, u"After", 9), 0);
+    EXPECT_EQ(ValuesInFile(DataFile(), "After"), 1);
+    ASSERT_EQ(SetDword(key, u"Later", 11), 0);
+    EXPECT_EQ(ValuesInFile(DataFile(), "Later"), 1);
+    EXPECT_FALSE(fs::exists(DataFile() + "-journal"));
+    ce::RegCloseKey(key);
+    ce::StopPlatform();
+  }
+  Restart();
+  ASSERT_NE(OpenKey(&key), 0u);
+  EXPECT_EQ(GetDword(key, u"Before"), 7u);
+  EXPECT_EQ(GetDword(key, u"After"), 9u);
+  EXPECT_EQ(GetDword(key, u"Later"), 11u);
+  ce::RegCloseKey(key);
+  // Only the file: no new file left beside it.
+  for (const auto& entry : fs::directory_iterator(dataDir))
+    EXPECT_EQ(entry.path().filename().string().rfind(".reedshot.db", 0), std::string::npos)
+        << entry.path();
 }
 
 TEST(DataDirectoryTest, OptionThenXdgDataHomeThenHome) {
