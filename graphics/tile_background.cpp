@@ -20,15 +20,22 @@ CTileBackground::~CTileBackground() { DestroyTiles(); }
 
 void CTileBackground::CreateTiles(int (*tileId)(int column, int row)) {
   DestroyTiles();
-  for (int c = 0; c < columns && c < kMaxTiles; ++c) {
-    for (int r = 0; r < rows && r < kMaxTiles; ++r) {
-      tileImages[c][r] = new CImage(tileId(c, r), tileWidth, tileHeight);
-      tileSprites[c][r] = new CSprite(tileImages[c][r], 0, 0, 0, 0, 0, -1);
-    }
+  tileIds = tileId;
+}
+
+CSprite* CTileBackground::Tile(int c, int r) {
+  if (tileIds == nullptr || c < 0 || c >= columns || c >= kMaxTiles || r < 0 || r >= rows ||
+      r >= kMaxTiles)
+    return nullptr;
+  if (tileSprites[c][r] == nullptr) {
+    tileImages[c][r] = new CImage(tileIds(c, r), tileWidth, tileHeight);
+    tileSprites[c][r] = new CSprite(tileImages[c][r], 0, 0, 0, 0, 0, -1);
   }
+  return tileSprites[c][r];
 }
 
 void CTileBackground::DestroyTiles() {
+  tileIds = nullptr;
   for (int c = 0; c < kMaxTiles; ++c) {
     for (int r = 0; r < kMaxTiles; ++r) {
       delete tileSprites[c][r];
@@ -45,10 +52,7 @@ void CTileBackground::DrawTiles() {
     int qy = scrollY / tileHeight;
     for (int r = qy; r <= qy + 1; ++r) {
       // Only tiles of the grid are drawn, whatever the scroll position.
-      if (qx < 0 || qx >= columns || qx >= kMaxTiles || r < 0 || r >= rows || r >= kMaxTiles) {
-        continue;
-      }
-      CSprite* tile = tileSprites[qx][r];
+      CSprite* tile = Tile(qx, r);
       if (tile == nullptr) continue;
       tile->x = static_cast<std::int16_t>(tileWidth * qx - scrollX);
       tile->y = static_cast<std::int16_t>(tileHeight * r - scrollY);

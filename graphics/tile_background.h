@@ -20,9 +20,14 @@ class CTileBackground : public CSpriteScene {
   int GetScrollX() override { return scrollX; }
   int GetScrollY() override { return scrollY; }
 
-  // Loads the tile pictures; tileId(column, row) gives each one's PCT id.
+  // Names the tile pictures; tileId(column, row) gives each one's PCT id.
+  // Each is loaded when it is first drawn (or asked for with Tile), so
+  // that a start that shows no lake does not wait for its pictures.
   void CreateTiles(int (*tileId)(int column, int row));
   void DestroyTiles();
+  // The sprite of tile (column, row), its picture loaded now if it was not
+  // yet; null outside the grid or before CreateTiles.
+  CSprite* Tile(int column, int row);
   // Draws the tiles under the scroll position, then Redraw.
   void DrawTiles();
   void SetScroll(int x, int y);
@@ -36,6 +41,7 @@ class CTileBackground : public CSpriteScene {
   std::int16_t rows;
   std::int32_t scrollX = 0;
   std::int32_t scrollY = 0;
+  int (*tileIds)(int column, int row) = nullptr;
 };
 
 // The scene every screen and the game draw into.

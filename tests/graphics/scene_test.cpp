@@ -161,6 +161,7 @@ TEST_F(SceneTest, RedrawShiftedPresentsTheWholeBufferDisplaced) {
 TEST_F(SceneTest, TilesFollowTheScrollAndStayInsideTheGrid) {
   scene_->CreateTiles(&WorldTileId);
   for (int r = 0; r < 3; ++r) {
+    ASSERT_NE(scene_->Tile(0, r), nullptr);
     CSurface* s = scene_->tileImages[0][r]->picture->surface;
     Fill(s, static_cast<std::uint16_t>(0x1000 * (r + 1)));
   }
