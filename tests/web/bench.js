@@ -7,6 +7,8 @@
 //                              link with 150 ms round trips
 //   web_first_visit_kb         bytes on the wire before that first frame
 //   web_first_frame_ms         the same on the local link
+//   web_first_frame_cpu4x_ms   the same with the page's processor slowed 4x
+//                              (a mid-range phone), over the devtools protocol
 //   web_screen_use_pct         a phone held sideways (844 x 390 CSS pixels,
 //                              3 device pixels each): the picture's area
 //                              over the largest 4:3 picture the window holds
@@ -39,9 +41,10 @@ function demoSeconds(command, args) {
   return best;
 }
 
-// Three cold visits, each from a server of its own; resolves to the
-// medians of the first frame's time and of the bytes sent before it.
-async function firstVisits(link) {
+// Three cold visits, each from a server of its own, the processor slowed
+// `cpuRate` times if given; resolves to the medians of the first frame's
+// time and of the bytes sent before it.
+async function firstVisits(link, cpuRate) {
   const times = [], bytes = [];
   for (let i = 0; i < 3; i++) {
     const server = await h.serve(false, link);
@@ -49,6 +52,10 @@ async function firstVisits(link) {
     try {
       const page = await browser.newPage();
       await page.setViewport({width: 960, height: 720});
+      if (cpuRate) {
+        const session = await page.target().createCDPSession();
+        await session.send('Emulation.setCPUThrottlingRate', {rate: cpuRate});
+      }
       // At each of the page's frames: does the canvas show anything yet?
       await page.evaluateOnNewDocument(() => {
         (function look() {
@@ -109,6 +116,8 @@ function siteGzipBytes() {
   console.log(`RATIO web_first_visit_kb ${slow.kb.toFixed(1)}`);
   const local = await firstVisits(null);
   console.log(`RATIO web_first_frame_ms ${local.ms.toFixed(1)}`);
+  const slowCpu = await firstVisits(null, 4);
+  console.log(`RATIO web_first_frame_cpu4x_ms ${slowCpu.ms.toFixed(1)}`);
   const server = await h.serve();
   try {
     console.log(`RATIO web_screen_use_pct ${(await screenUse(server.url)).toFixed(1)}`);
