@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "persistence/ce_db_prop.h"
+#include "platform/data_batch.h"
 #include "platform/error.h"
 #include "platform/local_memory.h"
 #include "platform/window.h"
@@ -90,7 +91,10 @@ ce::HANDLE OpenHighScores() {
 
 HighScoreTable::HighScoreTable() : volumeGuid() { Clear(); }
 
+// The database and its empty records are made together, in one write of
+// the data file.
 void HighScoreTable::CreateDatabase() {
+  ce::DataBatch batch;
   std::memset(&volumeGuid, 0, sizeof volumeGuid);
   ce::CEDBASEINFO info{};
   info.dwFlags = ce::CEDB_VALIDNAME | ce::CEDB_VALIDTYPE;
@@ -111,6 +115,7 @@ void HighScoreTable::CreateDatabase() {
   ce::HANDLE database = OpenHighScores();
   for (const HighScoreEntry& entry : entries) WriteRecord(database, 0, entry);
   ce::CloseHandle(database);
+  if (batch.Commit() == ce::ERROR_DISK_FULL) ShowError(u"Disk is full!", 0);
 }
 
 void HighScoreTable::Load() {

@@ -422,10 +422,26 @@ DWORD DataStore::WriteError(int sqliteCode) {
 
 DWORD DataStore::Begin() {
   if (!writable_) return ERROR_DISK_FULL;
+  // A batch whose transaction SQLite ended after a failed write: each
+  // write from then on is its own transaction again.
+  if (batchOpen_ && sqlite3_get_autocommit(db_) != 0) batchOpen_ = false;
+  if (batchOpen_)
+    return WriteError(sqlite3_exec(db_, "SAVEPOINT write", nullptr, nullptr, nullptr));
   return WriteError(sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
 }
 
 DWORD DataStore::Commit() {
+  if (!batchOpen_) return CommitToFile();
+  int rc = sqlite3_exec(db_, "RELEASE write", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
+    Rollback();
+    return WriteError(rc);
+  }
+  batchWritten_ = true;
+  return ERROR_SUCCESS;
+}
+
+DWORD DataStore::CommitToFile() {
   int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) {
     // Kept in memory: the commit reaches the file when the whole file is
@@ -446,7 +462,32 @@ DWORD DataStore::Commit() {
 
 void DataStore::Rollback() {
   // SQLite may have rolled back already after a failed write.
-  if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (sqlite3_get_autocommit(db_) != 0) return;
+  if (batchOpen_)
+    sqlite3_exec(db_, "ROLLBACK TO write; RELEASE write", nullptr, nullptr, nullptr);
+  else
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void DataStore::BeginBatch() {
+  if (batches_++ > 0 || !writable_) return;
+  batchOpen_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+  batchWritten_ = false;
+}
+
+DWORD DataStore::EndBatch() {
+  if (batches_ == 0 || --batches_ > 0) return ERROR_SUCCESS;
+  bool open = batchOpen_ && sqlite3_get_autocommit(db_) == 0;
+  bool written = batchWritten_;
+  batchOpen_ = batchWritten_ = false;
+  // SQLite ended the transaction after a failed write: the writes that had
+  // stood in it went with it.
+  if (!open) return written ? ERROR_DISK_FULL : ERROR_SUCCESS;
+  if (!written) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return ERROR_SUCCESS;
+  }
+  return CommitToFile();
 }
 
 std::recursive_mutex& DataStoreLock() {

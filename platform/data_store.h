@@ -73,6 +73,13 @@ class DataStore {
   // The device's error code for a failed SQLite write.
   static DWORD WriteError(int sqliteCode);
 
+  // The writes until the matching EndBatch are one transaction, committed
+  // (or, when none was made, left) there; each Write in it stands or falls
+  // on its own. Batches nest: the outermost one commits. The caller holds
+  // DataStoreLock() throughout. EndBatch returns 0 or the commit's error.
+  void BeginBatch();
+  DWORD EndBatch();
+
   ~DataStore();
 
  private:
@@ -80,6 +87,8 @@ class DataStore {
   DWORD Begin();
   DWORD Commit();
   void Rollback();
+  // Commits the open transaction to the file.
+  DWORD CommitToFile();
 
   std::string directory_;
   sqlite3* db_ = nullptr;
@@ -87,6 +96,9 @@ class DataStore {
   // Kept in memory: the file is written whole after every commit.
   bool inMemory_ = false;
   std::string path_;
+  int batches_ = 0;            // batches begun and not yet ended
+  bool batchOpen_ = false;     // the outermost batch's transaction is open
+  bool batchWritten_ = false;  // a write in it stood
 };
 
 // Every registry and object-store call holds this lock while it runs.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/data_store.h"
 #include "tests/support/data_dir.h"
 
 namespace {
@@ -117,9 +118,16 @@ std::string DescribeDatabase() {
   return Describe(t);
 }
 
-TEST_F(HighScoreDatabaseTest, FirstRunMakesTenEmptyRecordsOnce) {
+int g_commits = 0;
+
+TEST_F(HighScoreDatabaseTest, FirstRunMakesTenEmptyRecordsOnceInOneCommit) {
   HighScoreTable t;
+  ce::detail::OpenDataStore();  // made before the count
+  g_commits = 0;
+  ce::detail::SetDataWrittenListener([] { ++g_commits; });
   t.CreateDatabase();
+  ce::detail::SetDataWrittenListener(nullptr);
+  EXPECT_EQ(g_commits, 1);
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(testsupport::CountRecords(u"HISCORE"), 10);
   EXPECT_EQ(DescribeDatabase(), ":0 :0 :0 :0 :0 :0 :0 :0 :0 :0");
