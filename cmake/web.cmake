@@ -15,10 +15,11 @@ endif()
 # and the mixer are vectorised with WebAssembly's SIMD.
 add_compile_options(-pthread -msimd128)
 add_link_options(-pthread)
-# Built for size: the page's program comes over the network, and even so
-# the game needs a small part of the processor.
-add_compile_options(-Os)
-add_link_options(-Os)
+# Built for speed where the game spends its time (drawing, mixing, the
+# game's own work), for size where it does not: SQLite (below) is most of
+# the code and runs only when the data is read or written.
+add_compile_options(-O2)
+add_link_options(-O2)
 # Records keep every field of their layout, some only written; clang says so.
 add_compile_options(-Wno-unused-private-field)
 
@@ -33,7 +34,7 @@ target_compile_definitions(reedshot_sqlite3 PRIVATE SQLITE_OMIT_WAL SQLITE_OMIT_
   SQLITE_THREADSAFE=1 SQLITE_DEFAULT_MEMSTATUS=0 SQLITE_OMIT_JSON SQLITE_OMIT_UTF16
   SQLITE_OMIT_SHARED_CACHE SQLITE_OMIT_PROGRESS_CALLBACK SQLITE_OMIT_DEPRECATED
   SQLITE_OMIT_DECLTYPE SQLITE_OMIT_COMPLETE SQLITE_OMIT_GET_TABLE)
-target_compile_options(reedshot_sqlite3 PRIVATE -w)
+target_compile_options(reedshot_sqlite3 PRIVATE -w -Os)
 
 file(GLOB zlib_sources ${REEDSHOT_WEB_DEPS}/zlib/*.c)
 add_library(reedshot_zlib STATIC ${zlib_sources})
