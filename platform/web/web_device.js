@@ -14,7 +14,7 @@ if (typeof document !== 'undefined') (function () {
 
   // What the page has done, for the player's page and its tests.
   Module.reedshot = {framesDrawn: 0, firstFrameMs: null, audio: 'waiting', audibleBlocks: 0,
-                     saves: 0, message: null, ended: false};
+                     saves: 0, message: null, ended: false, firstPictureMs: null};
   if (!Module.arguments) Module.arguments = ['--data-dir', '/data'];
 
   // The data folder lives in memory while the game runs and is kept in
@@ -71,7 +71,8 @@ if (typeof document !== 'undefined') (function () {
     while (folders.length) {
       var folder = folders.pop();
       FS.readdir(folder).forEach(function (name) {
-        if (name === '.' || name === '..') return;
+        // A file still being written beside its name is not kept.
+        if (name === '.' || name === '..' || /^\..*\.tmp$/.test(name)) return;
         var path = folder + '/' + name, stat = FS.stat(path);
         var entry = {timestamp: new Date(stat.mtime), mode: stat.mode};
         if (FS.isDir(stat.mode)) folders.push(path);
@@ -426,8 +427,17 @@ if (typeof document !== 'undefined') (function () {
     if (resized) layout();
     else show();
     if (Module.reedshot.framesDrawn++ === 0) Module.reedshot.firstFrameMs = performance.now();
+    // The first frame that shows anything: the page's loading gives way to it.
+    if (Module.reedshot.firstPictureMs === null && showsAnything(image.data))
+      Module.reedshot.firstPictureMs = performance.now();
   }
   requestAnimationFrame(draw);
+
+  function showsAnything(rgba) {
+    for (var i = 0; i < rgba.length; i += 4)
+      if (rgba[i] || rgba[i + 1] || rgba[i + 2]) return true;
+    return false;
+  }
 
   // A point of the page as a point of the view the player sees.
   function viewPoint(clientX, clientY) {
