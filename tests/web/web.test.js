@@ -8,6 +8,7 @@ const {execFileSync} = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
+const zlib = require('node:zlib');
 const h = require('./harness.js');
 
 const nativeBinary = path.join(h.root, 'build', 'reedshot');
@@ -328,6 +329,66 @@ test('a browser the system kills while the table shows a new entry loses nothing
     page = await h.open(browser, server.url);
     const s = await h.state(page);
     assert.deepStrictEqual(s.highScores.find((e) => e.score > 0), entry);
+  } finally {
+    await close();
+  }
+});
+
+// A player's data folder as earlier versions of the page kept it: the data
+// file that their SQLite wrote page by page (a demo session's: its scores
+// and statistics), in IndexedDB as one record per file.
+test('a player\'s data kept by an earlier version loads, and is kept on in the same form',
+     async () => {
+  const file = zlib.gunzipSync(fs.readFileSync(path.join(__dirname, 'data',
+                                                         'earlier_player.db.gz')));
+  const {browser, close} = await h.launch();
+  try {
+    // Written from a page of the same site that does not start the game.
+    const setup = await browser.newPage();
+    await setup.goto(server.url + 'manifest.webmanifest');
+    await setup.evaluate((bytes) => new Promise((resolve, reject) => {
+      const request = indexedDB.open('/data', 21);
+      request.onupgradeneeded = () => {
+        request.result.createObjectStore('FILE_DATA').createIndex('timestamp', 'timestamp',
+                                                                  {unique: false});
+      };
+      request.onerror = () => reject(request.error);
+      request.onsuccess = () => {
+        const transaction = request.result.transaction(['FILE_DATA'], 'readwrite');
+        transaction.objectStore('FILE_DATA').put(
+            {timestamp: new Date(), mode: 0o100644, contents: new Uint8Array(bytes)},
+            '/data/reedshot.db');
+        transaction.oncomplete = () => { request.result.close(); resolve(); };
+        transaction.onerror = () => reject(transaction.error);
+      };
+    }), [...file]);
+    await setup.close();
+
+    const kept = (s) => s.settings && s.settings.lastScore === 2587 &&
+        s.settings.killedDucks === 130 && s.highScores[0].name === 'NONAME' &&
+        s.highScores[0].score === 2587;
+    let page = await h.open(browser, server.url);
+    await h.until(page, kept, 'the earlier scores');
+    // Hidden, the page keeps the data; a new visit finds it all there.
+    const saves = await page.evaluate(() => Module.reedshot.saves);
+    await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+    await page.evaluate(() => window.dispatchEvent(new Event('pagehide')));
+    await page.waitForFunction((n) => Module.reedshot.saves > n, {timeout: 10000}, saves);
+    await page.close();
+    page = await h.open(browser, server.url);
+    await h.until(page, kept, 'the earlier scores after a save');
+    // One record per file, as before: the data file whole, nothing else.
+    const records = await page.evaluate(() => new Promise((resolve) => {
+      indexedDB.open('/data').onsuccess = (event) => {
+        const transaction = event.target.result.transaction(['FILE_DATA']);
+        const files = transaction.objectStore('FILE_DATA');
+        const all = files.getAll(), keys = files.getAllKeys();
+        transaction.oncomplete = () => resolve(keys.result.map((key, i) => [
+          key, String.fromCharCode(...all.result[i].contents.slice(0, 15)),
+          all.result[i].timestamp instanceof Date]));
+      };
+    }));
+    assert.deepStrictEqual(records, [['/data/reedshot.db', 'SQLite format 3', true]]);
   } finally {
     await close();
   }
@@ -818,21 +879,30 @@ test('any static host, any reload: with and without the isolation headers, a rel
   }
 });
 
-test('a slow first visit: progress from the start, the intro before the rest has come, a ' +
-     'picture or sound not there yet waited for, the game heard', async () => {
+test('a slow first visit: one progress that only grows up to the first picture and no black ' +
+     'picture before it, the intro before the rest has come, a picture or sound not there yet ' +
+     'waited for, the game heard', async () => {
   const slow = await h.serve(false, {kbitPerS: 800, rttMs: 150});
   const {browser, close} = await h.launch();
   try {
     const page = await browser.newPage();
-    // What the page shows at each of its frames: the note, and whether the
-    // game has drawn yet.
+    // What the page shows at each of its frames: the note, the bar, and
+    // whether the canvas shows nothing yet, a black picture or a picture.
     await page.evaluateOnNewDocument(() => {
       window.seen = [];
       (function look() {
         const note = document.getElementById('note'), bar = document.getElementById('progress');
-        if (note && bar) {
-          const drawn = !!(window.Module && Module.reedshot && Module.reedshot.framesDrawn > 0);
-          const entry = `${drawn ? 'drawn' : 'before'} ${bar.hidden ? '-' : 'bar'} ${note.textContent}`;
+        const canvas = document.getElementById('screen');
+        if (note && bar && canvas) {
+          let shows = 'before';
+          if (window.Module && Module.reedshot && Module.reedshot.framesDrawn > 0) {
+            const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width,
+                                                                canvas.height).data;
+            shows = 'black';
+            for (let i = 0; i < pixels.length && shows === 'black'; i += 4)
+              if (pixels[i] || pixels[i + 1] || pixels[i + 2]) shows = 'drawn';
+          }
+          const entry = `${shows} ${bar.hidden ? '-' : 'bar'} ${note.textContent}`;
           if (seen[seen.length - 1] !== entry) seen.push(entry);
         }
         requestAnimationFrame(look);
@@ -853,9 +923,16 @@ test('a slow first visit: progress from the start, the intro before the rest has
     await press(120, 160);  // a shot
     await page.waitForFunction((n) => Module.reedshot.audibleBlocks > n, {timeout: 10000}, heard);
     const seen = await page.evaluate(() => window.seen);
-    const percents = seen.filter((e) => e.startsWith('before bar Loading'))
-                         .map((e) => Number(/(\d+) %/.exec(e)[1]));
-    assert.ok(percents.some((p) => p > 0 && p < 100), seen.join('\n'));
+    // Up to the first picture: the bar from its first showing on, never
+    // going down, never 100 %, and never a black picture without it.
+    const first = seen.findIndex((e) => e.startsWith('drawn'));
+    const shownFrom = seen.findIndex((e) => e.includes(' bar '));
+    assert.ok(shownFrom >= 0 && shownFrom < first, seen.join('\n'));
+    const before = seen.slice(shownFrom, first);
+    assert.ok(before.every((e) => / bar Loading/.test(e)), seen.join('\n'));
+    const percents = before.map((e) => Number(/(\d+) %/.exec(e)[1]));
+    assert.ok(percents.some((p) => p > 0) && percents.every((p) => p < 100), seen.join('\n'));
+    percents.forEach((p, i) => assert.ok(i === 0 || p >= percents[i - 1], seen.join('\n')));
     // The game waited, with the progress over its picture, for what had not come.
     assert.ok(seen.some((e) => e.startsWith('drawn bar Loading')), seen.join('\n'));
   } finally {
