@@ -49,20 +49,31 @@ if (typeof document !== 'undefined') (function () {
     };
   }
 
+  // The kept files, read as soon as the page holds the game (while the
+  // program's code still compiles), are written into the data folder just
+  // before the program starts.
   function loadFiles(done) {
     var transaction = database.transaction([FILES], 'readonly');
     var files = transaction.objectStore(FILES);
     var keys = files.getAllKeys(), entries = files.getAll();
     transaction.oncomplete = function () {
-      keys.result.forEach(function (path, i) {
-        var entry = entries.result[i];
-        if (typeof path !== 'string' || path.indexOf(DATA + '/') !== 0 || !entry) return;
-        if (FS.isDir(entry.mode)) FS.mkdirTree(path);
-        else if (entry.contents) FS.writeFile(path, entry.contents);
-      });
-      done(null);
+      done(null, keys.result.map(function (path, i) { return [path, entries.result[i]]; }));
     };
-    transaction.onabort = function () { done(transaction.error); };
+    transaction.onabort = function () { done(transaction.error, []); };
+  }
+  var keptFiles = null, filesWanted = null;
+  function filesRead(files) {
+    keptFiles = files;
+    if (filesWanted) filesWanted();
+  }
+  function writeKeptFiles() {
+    keptFiles.forEach(function (file) {
+      var path = file[0], entry = file[1];
+      if (typeof path !== 'string' || path.indexOf(DATA + '/') !== 0 || !entry) return;
+      if (FS.isDir(entry.mode)) FS.mkdirTree(path);
+      else if (entry.contents) FS.writeFile(path, entry.contents);
+    });
+    removeRunDependency('reedshot-data');
   }
 
   // Every file and folder under the data folder, read now.
@@ -248,13 +259,13 @@ if (typeof document !== 'undefined') (function () {
       if (error) {
         console.warn('reedshot: cannot read saved data', error);
         databaseError = error;
-        removeRunDependency('reedshot-data');
+        filesRead([]);
         return;
       }
       database = opened;
-      loadFiles(function (error) {
+      loadFiles(function (error, files) {
         if (error) console.warn('reedshot: cannot read saved data', error);
-        removeRunDependency('reedshot-data');
+        filesRead(files);
       });
     });
   }
@@ -262,6 +273,13 @@ if (typeof document !== 'undefined') (function () {
   Module.preRun = (Module.preRun || []).concat(function () {
     FS.mkdir(DATA);
     addRunDependency('reedshot-data');
+    if (keptFiles) writeKeptFiles();
+    else filesWanted = writeKeptFiles;
+  });
+
+  // The game's lock, asked for as the page starts; the kept files are read
+  // once it is held.
+  function holdGame() {
     if (!navigator.locks) {
       start();
       return;
@@ -287,7 +305,8 @@ if (typeof document !== 'undefined') (function () {
       if (take) takeOver();
       return null;
     });
-  });
+  }
+  holdGame();
 
   // A message box: shown over the game, which waits for its OK (the
   // button, Enter or Space).
