@@ -1,5 +1,7 @@
 #include "drivers/game_archive.h"
 
+#include <algorithm>
+
 #include "drivers/state_snapshot.h"
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
@@ -8,18 +10,26 @@ namespace drivers {
 
 GameArchive::GameArchive() : recorder_([this](const GameRecord& record) { waiting_ = record; }) {
   ce::AddRunObserver(this);
+  current_ = this;
   HighScoreTable::afterSave = &GameArchive::TableSaved;
 }
 
 GameArchive::~GameArchive() {
   HighScoreTable::afterSave = nullptr;
+  current_ = nullptr;
   ce::RemoveRunObserver(this);
 }
+
+GameArchive* GameArchive::current_ = nullptr;
 
 void GameArchive::TableSaved(const HighScoreTable& table) {
   std::vector<ce::GameRecordKey> entries;
   for (const HighScoreEntry& e : table.entries)
     if (e.score != 0 || e.name[0] != 0) entries.emplace_back(e.name, e.score);
+  auto& entered = current_->entered_;
+  if (entered && std::find(entries.begin(), entries.end(), entered->first) != entries.end() &&
+      ce::KeepGameRecord(entered->first, entered->second))
+    entered.reset();
   ce::KeepOnlyGameRecords(entries);
 }
 
@@ -34,7 +44,7 @@ void GameArchive::MessageTaken(const ce::MSG&) {
   bool entered = false;
   for (const HighScoreEntry& e : settings->highScores->entries)
     entered = entered || (e.isNewest != 0 && ce::GameRecordKey(e.name, e.score) == key);
-  if (entered) ce::KeepGameRecord(key, EncodeGameRecord(*waiting_));
+  if (entered) entered_.emplace(key, EncodeGameRecord(*waiting_));
   waiting_.reset();
 }
 

@@ -162,8 +162,11 @@ void HighScoreTable::Load() {
 }
 
 // Each record is written on its own: one that cannot be written is told,
-// and the others are still written.
+// and the others are still written. All of them, and what the afterSave
+// hook writes beside them, go to the data file in one transaction, so a
+// run ended at any moment leaves the old table or the new one, never a mix.
 void HighScoreTable::Save() {
+  ce::DataBatch batch;
   ce::HANDLE database = OpenHighScores();
   ce::DWORD index = 0;
   ce::CEOID record = ce::CeSeekDatabase(database, ce::CEDB_SEEK_BEGINNING, 0, &index);
@@ -175,6 +178,7 @@ void HighScoreTable::Save() {
   }
   ce::CloseHandle(database);
   if (afterSave != nullptr) afterSave(*this);
+  if (batch.Commit() == ce::ERROR_DISK_FULL) ShowError(u"Disk is full!", 0);
 }
 
 void (*HighScoreTable::afterSave)(const HighScoreTable&) = nullptr;

@@ -25,7 +25,8 @@ class HighScoreTable {
   // Writes the entries over the ten records, each on its own; each one
   // that cannot be written is told.
   void Save();
-  // Called after each Save with the table as saved (null: nothing is).
+  // Called by each Save with the table as saved, its writes in the same
+  // transaction as the table's (null: nothing is).
   static void (*afterSave)(const HighScoreTable& table);
   // Empties all ten entries in memory.
   void Clear();
