@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -33,14 +35,38 @@ inline std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// A fresh directory under the system's temporary directory.
+// The folders MakeTempDir made, removed with all they hold when the test
+// program ends, whatever its tests' outcome. A forked child that ends
+// leaves its parent's folders alone.
+class MadeTempDirs {
+ public:
+  ~MadeTempDirs() {
+    std::error_code ec;
+    for (const auto& [owner, path] : dirs_)
+      if (owner == getpid()) std::filesystem::remove_all(path, ec);
+  }
+  void Add(const std::string& path) { dirs_.emplace_back(getpid(), path); }
+
+ private:
+  std::vector<std::pair<pid_t, std::string>> dirs_;
+};
+
+inline MadeTempDirs& TempDirsMade() {
+  static MadeTempDirs dirs;
+  return dirs;
+}
+
+// A fresh directory under the system's temporary directory, removed when
+// the test program ends.
 inline std::string MakeTempDir(const std::string& tag) {
   std::string pattern = (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
   pattern += "/reedshot-" + tag + "-XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   const char* made = mkdtemp(buffer.data());
-  return made != nullptr ? made : "";
+  if (made == nullptr) return "";
+  TempDirsMade().Add(made);
+  return made;
 }
 
 // Runs `binary args...` with `input` on standard input; waits for it.
