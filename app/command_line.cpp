@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "drivers/play_sound.h"
+
 namespace app {
 
 namespace {
@@ -13,6 +15,8 @@ bool ToInt(const std::string& text, int low, int high, int* value) {
   *value = v;
   return true;
 }
+
+bool LooksLikeOption(const std::string& text) { return text.rfind("--", 0) == 0 || text == "-h"; }
 
 }  // namespace
 
@@ -51,52 +55,62 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    // A value that looks like an option is an option the value was left
+    // out before ("--screenshots --headless").
+    std::string given;
     auto value = [&](std::string* out) {
       if (i + 1 >= args.size()) return false;
+      if (LooksLikeOption(args[i + 1])) {
+        given = args[i + 1];
+        return false;
+      }
       *out = args[++i];
       return true;
     };
+    // Names what was given instead of a value, when it was an option.
+    auto missing = [&](const std::string& what) {
+      if (!given.empty())
+        return fail(arg + " needs " + what + ", not the option " + given +
+                    " (for a name that begins with -, write ./" + given + ")");
+      return fail(arg + " needs " + what);
+    };
     std::string text;
     if (arg == "--scale") {
-      if (!value(&text) || !ToInt(text, 1, 16, &o.scale))
-        return fail("--scale needs a number from 1 to 16");
+      if (!value(&text) || !ToInt(text, 1, 16, &o.scale)) return missing("a number from 1 to 16");
     } else if (arg == "--fullscreen") {
       o.fullscreen = true;
     } else if (arg == "--portrait") {
       o.portrait = true;
     } else if (arg == "--data-dir") {
-      if (!value(&o.dataDir) || o.dataDir.empty()) return fail("--data-dir needs a directory");
+      if (!value(&o.dataDir) || o.dataDir.empty()) return missing("a directory");
     } else if (arg == "--mute") {
       o.mute = true;
     } else if (arg == "--headless") {
       o.headless = true;
     } else if (arg == "--script") {
-      if (!value(&o.script) || o.script.empty())
-        return fail("--script needs a file (or - for standard input)");
+      if (!value(&o.script) || o.script.empty()) return missing("a file (or - for standard input)");
       o.headless = true;
     } else if (arg == "--screenshots") {
-      if (!value(&o.screenshots) || o.screenshots.empty())
-        return fail("--screenshots needs a directory");
+      if (!value(&o.screenshots) || o.screenshots.empty()) return missing("a directory");
     } else if (arg == "--audio-out") {
-      if (!value(&o.audioOut) || o.audioOut.empty()) return fail("--audio-out needs a file");
+      if (!value(&o.audioOut) || o.audioOut.empty()) return missing("a file");
     } else if (arg == "--play-sound") {
       int id = 0;
       if (!value(&text) || !ToInt(text, 0, 65535, &id))
-        return fail("--play-sound needs a resource id");
+        return missing("a sound id, one of " + drivers::PlayableSoundIds());
       o.playSound = id;
     } else if (arg == "--extract") {
-      if (!value(&o.extractDir) || o.extractDir.empty()) return fail("--extract needs a directory");
+      if (!value(&o.extractDir) || o.extractDir.empty()) return missing("a directory");
     } else if (arg == "--contact-sheet") {
-      if (!value(&o.contactSheet) || o.contactSheet.empty())
-        return fail("--contact-sheet needs a file");
+      if (!value(&o.contactSheet) || o.contactSheet.empty()) return missing("a file");
     } else if (arg == "--demo") {
       o.demoDir = "demo";
       if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) o.demoDir = args[++i];
       o.headless = true;
     } else if (arg == "--record") {
-      if (!value(&o.record) || o.record.empty()) return fail("--record needs a file");
+      if (!value(&o.record) || o.record.empty()) return missing("a file");
     } else if (arg == "--replay") {
-      if (!value(&o.replay) || o.replay.empty()) return fail("--replay needs a file");
+      if (!value(&o.replay) || o.replay.empty()) return missing("a file");
       o.headless = true;
     } else if (arg == "--watch") {
       if (!value(&o.watch) || o.watch.empty()) return fail("--watch needs a game record");
@@ -114,6 +128,13 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return fail("unknown option: " + arg);
     }
   }
+  if (o.headless && o.script.empty() && o.replay.empty() && !o.demoDir && !o.playSound &&
+      o.extractDir.empty() && o.contactSheet.empty())
+    return fail("--headless needs something to run: --script FILE, --replay FILE or --demo");
+  if (!o.audioOut.empty() && !o.headless)
+    return fail(
+        "--audio-out writes what a headless run plays: add --headless with a script, "
+        "a replay or the demo (the window plays through the sound device)");
   return result;
 }
 

@@ -2,7 +2,9 @@
 
 #include <stdlib.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -63,6 +65,19 @@ bool FolderIsEmpty(const std::string& dir) {
   return !std::filesystem::exists(dir, ec) || std::filesystem::is_empty(dir, ec);
 }
 
+void BusyFolder(const std::string& dataDir) {
+  std::fprintf(stderr,
+               "reedshot: another Reedshot is running on the data folder %s; close the other "
+               "Reedshot, or give --data-dir another folder\n",
+               dataDir.c_str());
+}
+
+// Makes the folder that `file` goes into, when it is missing.
+bool MakeFolderOf(const std::string& file) {
+  std::string dir = std::filesystem::path(file).parent_path().string();
+  return dir.empty() || MakeFolder(dir);
+}
+
 // The game itself, on the data folder of `platformOptions`.
 int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptions,
             drivers::ScriptDriver* script, drivers::ReplayDriver* replay, drivers::DemoDriver* demo,
@@ -77,6 +92,17 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     return 2;
   }
   const std::string dataDir = ce::DataDirectory(platformOptions.dataDir);
+  if (!platformOptions.headless) {
+    const std::string why = ce::NoDisplayReason();
+    if (!why.empty()) {
+      std::fprintf(stderr,
+                   "reedshot: cannot open a window: %s. Is there a display? To play without "
+                   "one, run a script with --headless --script FILE, or watch the demo with "
+                   "--demo.\n",
+                   why.c_str());
+      return 1;
+    }
+  }
   std::string why;
   const ce::FolderLock lock = ce::LockDataFolder(dataDir, &why);
   if (lock == ce::FolderLock::kRefused) {
@@ -88,8 +114,7 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     ~Unlock() { ce::ReleaseDataFolder(); }
   } unlock;
   if (held && platformOptions.headless) {
-    std::fprintf(stderr, "reedshot: another Reedshot is running on the data folder %s\n",
-                 dataDir.c_str());
+    BusyFolder(dataDir);
     return 2;
   }
   std::string error;
@@ -131,8 +156,10 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     ce::headless::SetDriver(watch);
   }
   if (!held && !options.record.empty() && !drivers::recording::Start(options.record)) {
+    const int why = errno;
     ce::StopPlatform();
-    std::fprintf(stderr, "reedshot: cannot write recording %s\n", options.record.c_str());
+    std::fprintf(stderr, "reedshot: cannot write recording %s: %s\n", options.record.c_str(),
+                 std::strerror(why));
     return 1;
   }
 
@@ -148,8 +175,7 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
   ce::StopPlatform();
   if (held) {
     if (g_raisedOtherInstance) return 0;
-    std::fprintf(stderr, "reedshot: another Reedshot is running on the data folder %s\n",
-                 dataDir.c_str());
+    BusyFolder(dataDir);
     return 2;
   }
   if (demo) {
@@ -221,6 +247,8 @@ int Main(int argc, char** argv) {
 
   // Looking at the built-in pictures and sounds needs no device.
   if (!options.extractDir.empty()) return drivers::ExtractResources(options.extractDir);
+  if (!options.contactSheet.empty() && !MakeFolderOf(options.contactSheet)) return 1;
+  if (!options.record.empty() && !MakeFolderOf(options.record)) return 1;
   if (!options.contactSheet.empty()) return drivers::WriteContactSheet(options.contactSheet);
 
   // Playing a sound needs no data.

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -58,6 +59,19 @@ bool StartPlatform(const PlatformOptions& options, std::string* error) {
 }
 
 bool DisplayLost() { return g_displayLost; }
+
+std::string NoDisplayReason() {
+#ifdef __EMSCRIPTEN__
+  return "";
+#else
+  auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (set("SDL_VIDEODRIVER") || set("DISPLAY") || set("WAYLAND_DISPLAY")) return "";
+  return "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+#endif
+}
 
 void StopPlatform() {
   // The run's threads end first: they may still use the device.

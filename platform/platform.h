@@ -16,6 +16,11 @@ struct PlatformOptions {
   std::string screenshotsDir;
 };
 
+// Why a window cannot open here ("" when it may): no display to open it on,
+// as far as the environment tells before the device starts. A video driver
+// the user names in SDL_VIDEODRIVER is theirs to choose.
+std::string NoDisplayReason();
+
 // Starts the live device (SDL on the desktop, the page in a browser) or the
 // headless one. On failure returns false and says why in *error. The calling thread becomes the
 // main thread.

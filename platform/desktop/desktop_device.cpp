@@ -31,6 +31,10 @@ namespace ce::detail {
 
 namespace {
 
+constexpr char kNoWindowAdvice[] =
+    "Is there a display? To play without one, run a script with --headless --script FILE, "
+    "or watch the demo with --demo.";
+
 // SDL shows a message box from a child process it forks: that child ends
 // with the game (even when the game is killed), and an ending signal ends
 // it at once.
@@ -63,8 +67,18 @@ class DesktopDevice final : public Device, public GamepadTarget {
     static const bool forkWatched = pthread_atfork(nullptr, nullptr, &InMessageBoxChild) == 0;
     (void)forkWatched;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      *error = std::string("cannot open a window (") + SDL_GetError() +
-               "). Is there a display? To run without one, use --headless.";
+      *error = std::string("cannot open a window (") + SDL_GetError() + "). " + kNoWindowAdvice;
+      return false;
+    }
+    // Without a display SDL may fall back to a driver that shows nothing:
+    // the game would run unseen, holding the data folder.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if ((asked == nullptr || *asked == '\0') && driver != nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      *error = std::string("cannot open a window (no display; SDL offers only its ") + driver +
+               " driver). " + kNoWindowAdvice;
       return false;
     }
     gamepads_.Init();  // without it, the game is played without controllers

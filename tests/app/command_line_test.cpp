@@ -22,3 +22,33 @@ TEST(CommandLineTest, OptionsAndTheirValues) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each refusal names what was wrong and what to give instead.
+TEST(CommandLineTest, RefusalsSayWhatToDo) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string says;
+  };
+  const Case cases[] = {
+      {{"--screenshots", "--headless"}, "not the option --headless"},
+      {{"--data-dir", "--mute"}, "write ./--mute"},
+      {{"--record", "--mute"}, "--record needs a file"},
+      {{"--headless"}, "--script FILE, --replay FILE or --demo"},
+      {{"--headless", "--mute"}, "--headless needs something to run"},
+      {{"--audio-out", "a.wav"}, "add --headless"},
+      {{"--play-sound", "abc"}, "one of 535, "},
+  };
+  for (const Case& c : cases) {
+    auto r = app::ParseCommandLine(c.args);
+    EXPECT_FALSE(r.ok) << c.args[0];
+    EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
+  }
+  // Standard input as a script, and what a headless run may do besides.
+  EXPECT_TRUE(app::ParseCommandLine({"--script", "-"}).ok);
+  EXPECT_TRUE(app::ParseCommandLine({"--headless", "--play-sound", "540"}).ok);
+  EXPECT_TRUE(app::ParseCommandLine({"--demo", "--audio-out", "a.wav"}).ok);
+}
+
+}  // namespace

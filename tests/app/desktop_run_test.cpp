@@ -6,8 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "tests/support/display_lock.h"
@@ -81,6 +84,75 @@ TEST(DesktopRunTest, AStartOnAFolderAScriptHoldsExits) {
   EXPECT_FALSE(Exists(data + "/reedshot.sock"));
   script.Send("quit\n");
   EXPECT_EQ(script.Finish(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Sets an environment variable for one scope, or unsets it (nullptr).
+class EnvFor {
+ public:
+  EnvFor(const char* name, const char* value) : name_(name) {
+    const char* was = std::getenv(name);
+    if (was != nullptr) was_ = was;
+    hadValue_ = was != nullptr;
+    if (value != nullptr)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~EnvFor() {
+    if (hadValue_)
+      setenv(name_, was_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::string was_;
+  bool hadValue_ = false;
+};
+
+struct TempFolder {
+  std::string path = testsupport::MakeTempDir("nodisplay");
+  ~TempFolder() { std::filesystem::remove_all(path); }
+};
+
+// Without a display a window start says what to do instead, at once, and
+// leaves the data folder free; a video driver the user names is theirs.
+TEST(DesktopRunTest, WithoutADisplayAStartSaysWhatToDo) {
+  TempFolder dir;
+  const std::string data = dir.path + "/data";
+  {
+    EnvFor display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+        driver("SDL_VIDEODRIVER", nullptr);
+    auto start = std::chrono::steady_clock::now();
+    auto r = testsupport::RunProgram("/usr/bin/timeout",
+                                     {"10", REEDSHOT_BINARY, "--data-dir", data, "--mute"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("cannot open a window: no display"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--headless --script FILE"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--demo"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    std::ofstream(dir.path + "/script.txt") << "state\n";
+    auto script = testsupport::RunProgram(
+        REEDSHOT_BINARY, {"--data-dir", data, "--mute", "--script", dir.path + "/script.txt"});
+    EXPECT_EQ(script.status, 0) << script.err;
+  }
+  EnvFor display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+      driver("SDL_VIDEODRIVER", "dummy");
+  pid_t game = Start({"--data-dir", data, "--mute"});
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!Exists(data + "/reedshot.sock") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(Exists(data + "/reedshot.sock")) << "the asked-for driver was not used";
+  kill(game, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(game, &status, 0), game);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 }  // namespace
