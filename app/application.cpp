@@ -1,7 +1,10 @@
 #include "app/application.h"
 
+#include <algorithm>
+
 #include "app/dispatcher.h"
 #include "app/screen_maker.h"
+#include "assets/resource_ids.h"
 #include "drivers/state_snapshot.h"
 #include "framework/animation_list.h"
 #include "framework/timer_id.h"
@@ -12,6 +15,8 @@
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "screens/options_view.h"
+#include "sound/game_sounds.h"
 #include "sound/sound_player.h"
 
 CApplication* g_application = nullptr;
@@ -151,11 +156,44 @@ drivers::ProgramParts CurrentParts() {
   return {g_application->viewList, g_application->settings, g_application->soundEngine};
 }
 
+// The screen shown, as the keyboard of a device with a player sees it.
+ce::ShownScreen ShownScreen() {
+  if (g_application == nullptr || g_application->viewList == nullptr)
+    return ce::ShownScreen::kOther;
+  switch (g_application->viewList->current) {
+    case kViewGame:
+      return ce::ShownScreen::kGame;
+    case kViewPauseMenu:
+      return ce::ShownScreen::kPauseMenu;
+    case kViewNameEntry:
+      return ce::ShownScreen::kNameEntry;
+    case kViewOptions:
+      return ce::ShownScreen::kOptions;
+    default:
+      return ce::ShownScreen::kOther;
+  }
+}
+
+// The volume keys: the options screen's sound slider moved by `steps`
+// presses, with its sample at the new volume, then saved as its OK saves.
+void StepSoundVolume(int steps) {
+  if (g_application == nullptr || g_application->settings == nullptr) return;
+  SettingsStore* settings = g_application->settings;
+  const int v =
+      std::clamp(static_cast<int>(settings->soundVolume) + steps * kVolumeStep, 0, kVolumeMax);
+  if (v == settings->soundVolume) return;
+  if (SoundPlayer* player = g_application->soundEngine) player->SetSoundVolume(v);
+  PlayEffect(kSoundVolumePreview);
+  settings->soundVolume = v;
+  settings->Save();
+}
+
 }  // namespace
 
 int WinMain(ce::HINSTANCE instance, ce::HINSTANCE, const char16_t*, int cmdShow) {
   drivers::SetProgramParts(&CurrentParts);
   ce::SetTeardownSave(&SaveWithoutEnding);
+  ce::SetKeyboardHooks({&ShownScreen, &StepSoundVolume});
   g_hInstance = instance;
   ce::SetCursor(ce::LoadCursorW(instance, ce::IDC_WAIT));
   ce::ShowCursor(ce::TRUE);

@@ -21,12 +21,13 @@ void ViewToFrameBuffer(bool portrait, int vx, int vy, int* x, int* y);
 void PostPen(UINT message, int x, int y);
 
 // Which pointer is the stylus: the first that presses (the mouse, one
-// finger or a game controller), until it is lifted. Another pointer's
+// finger, a game controller or a key's tap), until it is lifted. Another pointer's
 // press, moves and lift meanwhile are not the stylus's and are ignored.
 class Stylus {
  public:
   static constexpr std::int64_t kMouse = INT64_MIN;  // fingers go by their own ids
   static constexpr std::int64_t kGamepad = INT64_MIN + 1;
+  static constexpr std::int64_t kKeyboard = INT64_MIN + 2;  // a key's tap
 
   // Whether a pen message (WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP) from
   // `pointer` is the stylus's, to be posted; a press takes the stylus, a

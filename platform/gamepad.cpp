@@ -33,10 +33,6 @@ constexpr PadKey kPadKeys[] = {{kPadLeft, PlayerKey::kLeft},
                                {kPadDown, PlayerKey::kDown},
                                {kPadStart, PlayerKey::kAction}};
 
-// The menu corner's middle, as the frame buffer has it.
-constexpr int kMenuCornerX = 234;
-constexpr int kMenuCornerY = 314;
-
 }  // namespace
 
 Gamepad::Gamepad(GamepadTarget* target, int width, int height, bool portrait)
@@ -59,7 +55,7 @@ void Gamepad::SetButtons(unsigned held) {
       target_->GamepadKey(k.key, (pressed & k.button) != 0);
   if (reloadWas != reloadIs) target_->GamepadKey(PlayerKey::kApp3, reloadIs);
   if ((pressed & kPadSouth) != 0) Pen(true);
-  if ((pressed & kPadBack) != 0) TapMenuCorner();
+  if ((pressed & kPadBack) != 0 && !penHeld_) target_->GamepadBack();
 }
 
 void Gamepad::SetSticks(double leftX, double leftY, double rightX, double rightY) {
@@ -106,15 +102,6 @@ void Gamepad::Pen(bool down) {
   penX_ = PointerX();
   penY_ = PointerY();
   penHeld_ = target_->GamepadPen(WM_LBUTTONDOWN, penX_, penY_);
-}
-
-// As the player taps the corner: down and up at once, unless a pen is
-// already down.
-void Gamepad::TapMenuCorner() {
-  if (penHeld_) return;
-  int vx = portrait_ ? kMenuCornerX : kScreenHeight - 1 - kMenuCornerY;
-  int vy = portrait_ ? kMenuCornerY : kMenuCornerX;
-  if (target_->GamepadPen(WM_LBUTTONDOWN, vx, vy)) target_->GamepadPen(WM_LBUTTONUP, vx, vy);
 }
 
 }  // namespace ce::detail

@@ -16,7 +16,7 @@ enum GamepadButton : unsigned {
   kPadWest = 1u << 1,   // X / square: hardware key 3
   kPadRightShoulder = 1u << 2,
   kPadStart = 1u << 3,  // the action button
-  kPadBack = 1u << 4,   // Back / Select: a tap on the menu corner
+  kPadBack = 1u << 4,   // Back / Select: as the keyboard's Esc
   kPadUp = 1u << 5,
   kPadDown = 1u << 6,
   kPadLeft = 1u << 7,
@@ -31,6 +31,8 @@ class GamepadTarget {
   // or a finger) holds the pen, so that this pen-down did not happen.
   virtual bool GamepadPen(UINT message, int vx, int vy) = 0;
   virtual void GamepadKey(PlayerKey key, bool down) = 0;
+  // Back: what Esc does on the screen shown (the pause menu in a game).
+  virtual void GamepadBack() = 0;
 };
 
 // The pointer as the devices draw it over the picture, a plus sign: bars
@@ -78,7 +80,6 @@ class Gamepad {
 
  private:
   void Pen(bool down);
-  void TapMenuCorner();
 
   GamepadTarget* target_;
   int width_, height_;

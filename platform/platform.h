@@ -55,6 +55,18 @@ std::string (*StateReporter())();
 void SetTeardownSave(void (*save)());
 void (*TeardownSave())();
 
+// What the keyboard of a device with a player needs of the program: which
+// screen is shown, and the sound volume stepped up or down as the options
+// screen's slider steps it, the change kept as its OK keeps it.
+enum class ShownScreen { kOther, kGame, kPauseMenu, kNameEntry, kOptions };
+struct KeyboardHooks {
+  ShownScreen (*shown)() = nullptr;
+  void (*stepSoundVolume)(int steps) = nullptr;
+};
+void SetKeyboardHooks(const KeyboardHooks& hooks);
+ShownScreen CurrentScreen();
+void StepSoundVolume(int steps);
+
 // Where settings and scores live: `configured` (the --data-dir option) or
 // else $XDG_DATA_HOME/reedshot, or ~/.local/share/reedshot.
 std::string DataDirectory(const std::string& configured);

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kVolumeMax = 70;
-constexpr int kVolumeStep = 6;
-
 // A check box shows the tick (state 0) when its flag is on.
 std::uint32_t BoxState(std::uint8_t flag) { return flag == 1 ? 0 : 1; }
 

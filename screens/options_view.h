@@ -8,6 +8,10 @@
 #include "framework/view.h"
 #include "persistence/settings.h"
 
+// The volume sliders' range and the step of one press on their track.
+constexpr int kVolumeMax = 70;
+constexpr int kVolumeStep = 6;
+
 class CButton;
 class CCheckBox;
 class CSlider;

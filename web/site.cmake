@@ -15,9 +15,10 @@ target_link_libraries(reedshot PRIVATE reedshot_streamed_resources reedshot_app)
 target_link_options(reedshot PRIVATE ${common_link} -sENVIRONMENT=web,worker
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_touch_pad.js"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_audio_worklet.js"
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_device.js")
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_device.js"
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/platform/web/web_keyboard.js")
 set_target_properties(reedshot PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${site}
-  LINK_DEPENDS "${CMAKE_SOURCE_DIR}/platform/web/web_device.js;${CMAKE_SOURCE_DIR}/platform/web/web_touch_pad.js;${CMAKE_SOURCE_DIR}/platform/web/web_audio_worklet.js")
+  LINK_DEPENDS "${CMAKE_SOURCE_DIR}/platform/web/web_device.js;${CMAKE_SOURCE_DIR}/platform/web/web_touch_pad.js;${CMAKE_SOURCE_DIR}/platform/web/web_audio_worklet.js;${CMAKE_SOURCE_DIR}/platform/web/web_keyboard.js")
 
 add_executable(reedshot_node main.cpp)
 target_link_libraries(reedshot_node PRIVATE reedshot_app)

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -20,6 +21,7 @@
 #include "platform/device.h"
 #include "platform/device_input.h"
 #include "platform/ending_signals.h"
+#include "platform/keyboard.h"
 #include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -71,18 +73,33 @@ class DesktopDevice final : public Device, public GamepadTarget {
       return false;
     }
     // Without a display SDL may fall back to a driver that shows nothing:
-    // the game would run unseen, holding the data folder.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    if ((asked == nullptr || *asked == '\0') && driver != nullptr &&
-        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    // the game would run unseen, holding the data folder. A display that
+    // refused the connection for a moment is asked once more.
+    for (int attempt = 1; InvisibleDriver(); ++attempt) {
+      const std::string driver = SDL_GetCurrentVideoDriver();
       SDL_QuitSubSystem(SDL_INIT_VIDEO);
-      *error = std::string("cannot open a window (no display; SDL offers only its ") + driver +
-               " driver). " + kNoWindowAdvice;
-      return false;
+      if (attempt == 2) {
+        *error = "cannot open a window (no display; SDL offers only its " + driver + " driver). " +
+                 kNoWindowAdvice;
+        return false;
+      }
+      SDL_Delay(200);
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        *error = std::string("cannot open a window (") + SDL_GetError() + "). " + kNoWindowAdvice;
+        return false;
+      }
     }
     gamepads_.Init();  // without it, the game is played without controllers
     return true;
+  }
+
+  // SDL chose a video driver that shows nothing, which the user did not ask
+  // for in SDL_VIDEODRIVER.
+  static bool InvisibleDriver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return (asked == nullptr || *asked == '\0') && driver != nullptr &&
+           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
   }
 
   DWORD Now() override {
@@ -171,6 +188,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
 
   bool PollInput(DWORD) override {
     KeepAlive(Clock::now());
+    ApplyVolumeSteps();
     return !Ending();
   }
 
@@ -195,6 +213,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
       keepingAlive_ = false;
     }
     KeepAlive(Clock::now());
+    ApplyVolumeSteps();
     return !Ending();
   }
 
@@ -446,6 +465,9 @@ class DesktopDevice final : public Device, public GamepadTarget {
           PostPen(WM_MOUSEMOVE, Stylus::kMouse, event.motion.x, event.motion.y);
         }
         return;
+      case SDL_MOUSEWHEEL:
+        Wheel(event.wheel);
+        return;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         Key(event.key, event.type == SDL_KEYDOWN);
@@ -472,6 +494,8 @@ class DesktopDevice final : public Device, public GamepadTarget {
   void GamepadKey(PlayerKey key, bool down) override {
     PostPlayerKey(options_.portrait, key, down);
   }
+
+  void GamepadBack() override { PressDesktopKey(options_.portrait, kKeyEscape, &stylus_); }
 
   // The window left (another took the focus) or minimised: the program is
   // told, as the handheld tells it when another program comes forward.
@@ -502,8 +526,53 @@ class DesktopDevice final : public Device, public GamepadTarget {
       SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
       return;
     }
+    // A key that means something on the screen shown goes there; on key
+    // up the device's own key is let go, which is harmless when it was not
+    // pressed.
+    int desktopKey = 0;
+    if (down && DesktopKeyOf(code, &desktopKey) &&
+        PressDesktopKey(options_.portrait, desktopKey, &stylus_))
+      return;
     PlayerKey player;
     if (KeyOf(code, &player)) PostPlayerKey(options_.portrait, player, down);
+  }
+
+  // The key as the keyboard layer names it, if it knows it.
+  static bool DesktopKeyOf(SDL_Keycode code, int* key) {
+    if ((code >= SDLK_a && code <= SDLK_z) || (code >= SDLK_0 && code <= SDLK_9) ||
+        code == SDLK_SPACE || code == SDLK_MINUS)
+      *key = static_cast<int>(code);
+    else if (code >= SDLK_KP_1 && code <= SDLK_KP_9)
+      *key = '1' + static_cast<int>(code - SDLK_KP_1);
+    else if (code == SDLK_KP_0)
+      *key = '0';
+    else if (code == SDLK_KP_MINUS)
+      *key = '-';
+    else if (code == SDLK_PLUS || code == SDLK_EQUALS || code == SDLK_KP_PLUS)
+      *key = '+';
+    else if (code == SDLK_BACKSPACE)
+      *key = kKeyBackspace;
+    else if (code == SDLK_RETURN || code == SDLK_KP_ENTER)
+      *key = kKeyEnter;
+    else if (code == SDLK_ESCAPE)
+      *key = kKeyEscape;
+    else if (code == SDLK_VOLUMEDOWN)
+      *key = kKeyVolumeDown;
+    else if (code == SDLK_VOLUMEUP)
+      *key = kKeyVolumeUp;
+    else
+      return false;
+    return true;
+  }
+
+  // Each notch of the wheel, in the direction the player turned it.
+  void Wheel(const SDL_MouseWheelEvent& wheel) {
+    const int sign = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+    const int down = -wheel.y * sign, right = wheel.x * sign;
+    for (int i = 0; i < std::abs(down); ++i)
+      PressDesktopKey(options_.portrait, down > 0 ? kWheelDown : kWheelUp, &stylus_);
+    for (int i = 0; i < std::abs(right); ++i)
+      PressDesktopKey(options_.portrait, right > 0 ? kWheelRight : kWheelLeft, &stylus_);
   }
 
   PlatformOptions options_;

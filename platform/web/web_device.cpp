@@ -22,6 +22,7 @@
 #include "platform/device.h"
 #include "platform/device_input.h"
 #include "platform/gamepad.h"
+#include "platform/keyboard.h"
 #include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -48,6 +49,7 @@ struct PageInput {
     kAnswer,        // the message box was answered
     kEnd,           // the game moved to another tab: end the run
     kTimeScale,     // a: how many times faster than real time the clock runs
+    kTyped,         // a: a key pressed, as the keyboard layer names it (keyboard.h)
   } kind;
   int a;                    // pen: view x; key: PlayerKey; pad: the GamepadButton bits held
   int b;                    // pen: view y; key: 1 down, 0 up; pad: the left stick's x
@@ -197,6 +199,7 @@ class WebDevice final : public Device, public GamepadTarget {
     keepingAlive_ = false;
     if (savesWanted_ > 0) Save(moment);
     if (moment != kBetweenMessages) return;
+    ApplyVolumeSteps();
     if (g_stateWanted.exchange(false)) {
       auto reporter = StateReporter();
       std::string state = reporter != nullptr ? reporter() : "{}";
@@ -282,10 +285,13 @@ class WebDevice final : public Device, public GamepadTarget {
     PostPlayerKey(options_.portrait, key, down);
   }
 
+  void GamepadBack() override { PressDesktopKey(options_.portrait, kKeyEscape, &stylus_); }
+
   void Translate(const PageInput& input, Moment moment) {
     // Under a message box the game takes no new press; a press that began
     // before it still ends.
-    bool press = input.kind == PageInput::kPenDown || (input.kind == PageInput::kKey && input.b);
+    bool press = input.kind == PageInput::kPenDown || input.kind == PageInput::kTyped ||
+                 (input.kind == PageInput::kKey && input.b);
     if (press && moment == kMessageBox) return;
     switch (input.kind) {
       case PageInput::kPenDown:
@@ -300,7 +306,17 @@ class WebDevice final : public Device, public GamepadTarget {
           Pen(message, input.a, input.b);
         return;
       }
+      case PageInput::kTyped:
+        // The page tells every key pressed here first, then, for the
+        // player's keys, the key itself: a key that meant something on the
+        // screen shown is not pressed as the player's key too.
+        typedTaken_ = PressDesktopKey(options_.portrait, input.a, &stylus_);
+        return;
       case PageInput::kKey:
+        if (input.b != 0 && typedTaken_) {
+          typedTaken_ = false;
+          return;
+        }
         if (input.a < 0 || input.a > static_cast<int>(PlayerKey::kApp4)) return;
         PostPlayerKey(options_.portrait, static_cast<PlayerKey>(input.a), input.b != 0);
         return;
@@ -357,6 +373,7 @@ class WebDevice final : public Device, public GamepadTarget {
   bool storeRefused_ = false;
   bool answered_ = false;
   bool ending_ = false;
+  bool typedTaken_ = false;  // the last key told meant something on the screen shown
   // The clock: real time since `realFrom_`, `timeScale_` times as fast.
   int timeScale_ = 1;
   DWORD realFrom_ = 0;
@@ -394,6 +411,11 @@ EMSCRIPTEN_KEEPALIVE void reedshot_web_pen(int kind, int pointer, int x, int y) 
 
 EMSCRIPTEN_KEEPALIVE void reedshot_web_key(int key, int down) {
   ce::detail::Arrive({ce::detail::PageInput::kKey, key, down});
+}
+
+// A key pressed or a notch of the wheel, as the keyboard layer names it.
+EMSCRIPTEN_KEEPALIVE void reedshot_web_typed(int key) {
+  ce::detail::Arrive({ce::detail::PageInput::kTyped, key, 1});
 }
 
 EMSCRIPTEN_KEEPALIVE void reedshot_web_away() {

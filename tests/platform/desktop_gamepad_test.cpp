@@ -153,7 +153,7 @@ TEST_F(DesktopGamepadTest, TheSticksMoveThePointerAndTheSouthButtonIsThePen) {
   Tilt(SDL_CONTROLLER_AXIS_LEFTX, 0);
 }
 
-TEST_F(DesktopGamepadTest, TheOtherButtonsAreTheDevicesKeysAndBackTapsTheMenuCorner) {
+TEST_F(DesktopGamepadTest, TheOtherButtonsAreTheDevicesKeysAndBackIsEsc) {
   // The direction pad turned with the picture: the player's right is the
   // frame buffer's up.
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true), (Messages{Key(ce::WM_KEYDOWN, 0x26)}));
@@ -168,9 +168,14 @@ TEST_F(DesktopGamepadTest, TheOtherButtonsAreTheDevicesKeysAndBackTapsTheMenuCor
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false), (Messages{Key(ce::WM_KEYUP, 0xC3)}));
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_START, true), (Messages{Key(ce::WM_KEYDOWN, 0x0D)}));
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_START, false), (Messages{Key(ce::WM_KEYUP, 0x0D)}));
-  // Back is a tap on the menu corner, nothing more.
+  // Back is Esc: in a game a tap on the menu corner, nothing more; on a
+  // screen where Esc means nothing, nothing.
+  ce::SetKeyboardHooks({[] { return ce::ShownScreen::kGame; }, nullptr});
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_BACK, true),
             (Messages{{ce::WM_LBUTTONDOWN, 234, 314}, {ce::WM_LBUTTONUP, 234, 314}}));
+  EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_BACK, false), Messages{});
+  ce::SetKeyboardHooks({});
+  EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_BACK, true), Messages{});
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_BACK, false), Messages{});
   // Buttons the game has no use for do nothing.
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_B, true), Messages{});
@@ -178,12 +183,15 @@ TEST_F(DesktopGamepadTest, TheOtherButtonsAreTheDevicesKeysAndBackTapsTheMenuCor
 }
 
 TEST_F(DesktopGamepadTest, OneStylusAtATimeAndThePointerIsDrawnOnlyWhileTheControllerIsUsed) {
-  // The mouse holds the pen: the controller's pen-down and Back are lost.
+  // The mouse holds the pen: the controller's pen-down and Back (in a game)
+  // are lost.
+  ce::SetKeyboardHooks({[] { return ce::ShownScreen::kGame; }, nullptr});
   EXPECT_EQ(MouseDo(SDL_MOUSEBUTTONDOWN, 10, 10), (Messages{{ce::WM_LBUTTONDOWN, 10, 309}}));
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_A, true), Messages{});
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_BACK, true), Messages{});
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_A, false), Messages{});
   EXPECT_EQ(MouseDo(SDL_MOUSEBUTTONUP, 10, 10), (Messages{{ce::WM_LBUTTONUP, 10, 309}}));
+  ce::SetKeyboardHooks({});
   // And the other way round.
   EXPECT_EQ(Press(SDL_CONTROLLER_BUTTON_A, true), (Messages{{ce::WM_LBUTTONDOWN, 120, 159}}));
   EXPECT_EQ(MouseDo(SDL_MOUSEBUTTONDOWN, 10, 10), Messages{});

@@ -35,6 +35,29 @@ class DesktopInputTest : public testsupport::DesktopWindowTest {
     return e;
   }
 
+  SDL_Event KeyEvent(Uint32 type, SDL_Keycode code) const {
+    SDL_Event e{};
+    e.type = type;
+    e.key.windowID = SDL_GetWindowID(window_);
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = code;
+    return e;
+  }
+  // A key pressed and let go, and every message it became.
+  std::vector<Posted> Type(SDL_Keycode code) {
+    SDL_PushEvent(&Keep(KeyEvent(SDL_KEYDOWN, code)));
+    SDL_PushEvent(&Keep(KeyEvent(SDL_KEYUP, code)));
+    ce::Sleep(20);
+    std::vector<Posted> posted;
+    TakePosted(&posted, false);
+    return posted;
+  }
+  static SDL_Event& Keep(SDL_Event e) {
+    static SDL_Event kept;
+    kept = e;
+    return kept;
+  }
+
   // The mouse button SDL makes from a touch, or (which 0) the real mouse.
   SDL_Event Button(Uint32 type, int x, int y, Uint32 which) const {
     SDL_Event e{};
@@ -95,6 +118,84 @@ TEST_F(DesktopInputTest, AFingerDownInTheBarsIsNoStylus) {
   // The player's (160, 120) of the picture is the window's (240, 120).
   EXPECT_EQ(Feed({Finger(SDL_FINGERDOWN, 2, 0.5f, 0.5f), Finger(SDL_FINGERUP, 2, 0.99f, 0.5f)}),
             (std::vector<Posted>{{ce::WM_LBUTTONDOWN, 120, 159}, {ce::WM_LBUTTONUP, 120, 0}}));
+}
+
+// The screen the keyboard sees, and the volume steps it asked for.
+ce::ShownScreen g_shown = ce::ShownScreen::kOther;
+int g_volumeSteps = 0;
+
+// Keys act on the screen shown, as the on-screen keys, the menu corner and
+// the direction keys would; elsewhere they keep the device's own meaning.
+TEST_F(DesktopInputTest, TheKeyboardActsOnTheScreenShown) {
+  ce::SetKeyboardHooks({[] { return g_shown; }, [](int steps) { g_volumeSteps += steps; }});
+  auto tap = [](int x, int y) {
+    return std::vector<Posted>{{ce::WM_LBUTTONDOWN, x, y}, {ce::WM_LBUTTONUP, x, y}};
+  };
+  const Posted enterDown{ce::WM_KEYDOWN, 0x0D, 0}, enterUp{ce::WM_KEYUP, 0x0D, 0};
+
+  g_shown = ce::ShownScreen::kNameEntry;
+  EXPECT_EQ(Type(SDLK_a), tap(69, 297));
+  EXPECT_EQ(Type(SDLK_r), tap(103, 25));
+  EXPECT_EQ(Type(SDLK_z), tap(137, 41));
+  EXPECT_EQ(Type(SDLK_KP_9), tap(176, 25));
+  EXPECT_EQ(Type(SDLK_0), tap(210, 297));
+  // The device's own key is let go on release, which changes nothing.
+  std::vector<Posted> space = tap(210, 263);
+  space.push_back({ce::WM_KEYUP, 0xC3, 0});
+  EXPECT_EQ(Type(SDLK_SPACE), space);
+  EXPECT_EQ(Type(SDLK_BACKSPACE), tap(210, 229));
+  std::vector<Posted> ok = tap(216, 49);
+  ok.push_back(enterUp);
+  EXPECT_EQ(Type(SDLK_RETURN), ok);
+  EXPECT_EQ(Type(SDLK_F5), std::vector<Posted>{});
+
+  g_shown = ce::ShownScreen::kGame;
+  EXPECT_EQ(Type(SDLK_ESCAPE), tap(234, 314));
+  EXPECT_EQ(Type(SDLK_p), tap(234, 314));
+  EXPECT_EQ(Type(SDLK_1), (std::vector<Posted>{{ce::WM_HOTKEY, 0xC1, 0}, {ce::WM_KEYUP, 0xC1, 0}}));
+  // A notch of the wheel down: the lake goes on to the right, as with the
+  // right arrow (the frame buffer's up) held for four passes; up, to the
+  // left.
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.windowID = SDL_GetWindowID(window_);
+  for (int notch : {-1, 1}) {
+    wheel.wheel.y = notch;
+    SDL_PushEvent(&wheel);
+    ce::Sleep(20);
+    std::vector<Posted> scrolled;
+    TakePosted(&scrolled, false);
+    const int vk = notch < 0 ? 0x26 : 0x28;
+    const Posted held{ce::WM_KEYDOWN, vk, 0};
+    EXPECT_EQ(scrolled, (std::vector<Posted>{held, held, held, held, {ce::WM_KEYUP, vk, 0}}));
+  }
+  // The mouse holds the pen: the key's tap is lost.
+  Feed({Button(SDL_MOUSEBUTTONDOWN, 10, 10, 0)});
+  EXPECT_EQ(Type(SDLK_ESCAPE), std::vector<Posted>{});
+  Feed({Button(SDL_MOUSEBUTTONUP, 10, 10, 0)});
+
+  g_shown = ce::ShownScreen::kPauseMenu;
+  EXPECT_EQ(Type(SDLK_ESCAPE), tap(215, 270));
+
+  g_shown = ce::ShownScreen::kOther;
+  EXPECT_EQ(Type(SDLK_ESCAPE), std::vector<Posted>{});
+  EXPECT_EQ(Type(SDLK_RETURN), (std::vector<Posted>{enterDown, enterUp}));
+
+  // The volume keys step between two messages, not inside one; not on the
+  // options screen, whose slider they would fight.
+  EXPECT_EQ(Type(SDLK_MINUS), std::vector<Posted>{});
+  EXPECT_EQ(Type(SDLK_MINUS), std::vector<Posted>{});
+  EXPECT_EQ(Type(SDLK_EQUALS), std::vector<Posted>{});
+  g_shown = ce::ShownScreen::kOptions;
+  Type(SDLK_VOLUMEUP);
+  EXPECT_EQ(g_volumeSteps, 0);
+  SDL_Event click = Button(SDL_MOUSEBUTTONDOWN, 10, 10, 0);
+  SDL_PushEvent(&click);
+  ce::MSG msg;
+  ASSERT_TRUE(ce::GetMessageW(&msg, nullptr, 0, 0));
+  EXPECT_EQ(g_volumeSteps, -1);
+  Feed({Button(SDL_MOUSEBUTTONUP, 10, 10, 0)});
+  ce::SetKeyboardHooks({});
 }
 
 }  // namespace
