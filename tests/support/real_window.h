@@ -172,6 +172,27 @@ class RealGame {
     return false;
   }
 
+  // Waits until the part of the window at (x, y), w x h pixels, shows what
+  // `png` shows there; false after `seconds`.
+  bool WaitUntilPartShows(const std::string& png, int x, int y, int w, int h, int seconds = 30) {
+    std::string real = dir_ + "/real.png";
+    char part[64];
+    std::snprintf(part, sizeof(part), "[%dx%d+%d+%d]", w, h, x, y);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    do {
+      PauseMs(100);
+      Shell("import -window " + window_ + " " + real);
+      if (Shell("compare -metric AE '" + real + part + "' '" + png + part + "' null: 2>&1") == "0")
+        return true;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+  }
+
+  // Keys typed on the real keyboard into the window (xdotool's key names).
+  void Keys(const std::string& names) {
+    Shell("xdotool windowfocus --sync " + window_ + " key --delay 60 " + names);
+  }
+
   // Closes it as the window manager would; its exit status.
   int Close() {
     kill(pid_, SIGTERM);
