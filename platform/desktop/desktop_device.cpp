@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/desktop/desktop_gamepad.h"
+#include "platform/desktop/desktop_window_place.h"
 #include "platform/desktop/display_loss.h"
 #include "platform/device.h"
 #include "platform/device_input.h"
@@ -57,6 +58,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
     // A display that went away is left alone: closing the window would
     // wait for its answer for ever.
     if (DisplayGone()) return;
+    KeepPlace();
     if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -130,11 +132,26 @@ class DesktopDevice final : public Device, public GamepadTarget {
         scale = std::clamp(std::min((usable.w - 40) / ViewWidth(), (usable.h - 80) / ViewHeight()),
                            1, 6);
     }
+    // Where the window was at the end of the last run, unless told
+    // otherwise: --scale sets the size, --fullscreen full screen.
+    int width = ViewWidth() * scale, height = ViewHeight() * scale;
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    WindowPlace saved;
+    const bool haveSaved = ReadWindowPlace(PlacePath(), &saved);
+    if (haveSaved && options_.scale <= 0) {
+      width = std::max(saved.width, ViewWidth());
+      height = std::max(saved.height, ViewHeight());
+    }
+    if (haveSaved && saved.placed && OnADisplay(saved.x, saved.y, width, height)) {
+      x = saved.x;
+      y = saved.y;
+    }
+    fullscreen_ = options_.fullscreen || (haveSaved && saved.fullscreen);
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow("Reedshot", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               ViewWidth() * scale, ViewHeight() * scale, flags);
+    if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow("Reedshot", x, y, width, height, flags);
     if (window_ == nullptr) return false;
+    windowed_ = {width, height, x != SDL_WINDOWPOS_CENTERED, x, y, scale, false};
     WatchDisplay(window_);
     SDL_SetWindowMinimumSize(window_, ViewWidth(), ViewHeight());
     // Presents follow the display's refresh, never faster; they are not tied
@@ -145,7 +162,6 @@ class DesktopDevice final : public Device, public GamepadTarget {
                  ? mode.refresh_rate
                  : 60;
     presentInterval_ = std::chrono::microseconds(1000000 / std::clamp(hz, 30, 240));
-    fullscreen_ = options_.fullscreen;
     // The stylus needs no pointer, but a mouse player aims with one.
     cursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
     if (cursor_ != nullptr) SDL_SetCursor(cursor_);
@@ -387,6 +403,44 @@ class DesktopDevice final : public Device, public GamepadTarget {
     if (stylus_.Takes(message, pointer)) ce::detail::PostPen(message, x, y);
   }
 
+  std::string PlacePath() const { return WindowPlacePath(DataDirectory(options_.dataDir)); }
+
+  // Whether a window at (x, y) of that size shows at least a corner of
+  // itself on one of the displays.
+  static bool OnADisplay(int x, int y, int width, int height) {
+    constexpr int kCorner = 32;
+    SDL_Rect window{x, y, std::min(width, kCorner), std::min(height, kCorner)};
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+      SDL_Rect bounds, common;
+      if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_IntersectRect(&window, &bounds, &common))
+        return true;
+    }
+    return false;
+  }
+
+  // The window's size and place while it is not in full screen: what is
+  // kept for the next run.
+  void NoteWindowed() {
+    if (window_ == nullptr || fullscreen_ ||
+        (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0)
+      return;
+    SDL_GetWindowSize(window_, &windowed_.width, &windowed_.height);
+    SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+    windowed_.placed = true;
+  }
+
+  void KeepPlace() {
+    if (window_ == nullptr) return;
+    NoteWindowed();
+    WindowPlace place = windowed_;
+    place.scale = scale_;
+    place.fullscreen = fullscreen_;
+    std::string error;
+    if (!WriteWindowPlace(PlacePath(), place, &error))
+      std::fprintf(stderr, "reedshot: cannot keep the window's size and place in %s: %s\n",
+                   PlacePath().c_str(), error.c_str());
+  }
+
   // The player's key behind an SDL key, if it is one.
   static bool KeyOf(SDL_Keycode code, PlayerKey* key) {
     switch (code) {
@@ -432,6 +486,9 @@ class DesktopDevice final : public Device, public GamepadTarget {
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested_ = true;
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) Layout();
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            event.window.event == SDL_WINDOWEVENT_MOVED)
+          NoteWindowed();
         if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
           wholeWindow_ = true;
           dirty_.Add(0, 0, ViewWidth(), ViewHeight());
@@ -522,6 +579,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
     SDL_Keycode code = key.keysym.sym;
     if (down && key.repeat != 0) return;
     if (down && (code == SDLK_F11 || (code == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0))) {
+      NoteWindowed();
       fullscreen_ = !fullscreen_;
       SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
       return;
@@ -596,6 +654,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
   bool closeRequested_ = false;
   Stylus stylus_;  // the mouse or the finger that is the pen
   bool fullscreen_ = false;
+  WindowPlace windowed_;  // the window out of full screen, as last seen
   DesktopGamepads gamepads_;
 };
 
