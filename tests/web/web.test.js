@@ -394,6 +394,48 @@ test('a player\'s data kept by an earlier version loads, and is kept on in the s
   }
 });
 
+test('the keyboard and the wheel as on the desktop: a name typed, Esc pausing and resuming, ' +
+     'the wheel scrolling the lake, the volume keys stepping and kept', async () => {
+  const {browser, close} = await h.launch();
+  try {
+    let page = await h.open(browser, server.url);
+    const press = (x, y) => h.click(page, x, y);
+    await toMainMenu(page, press);
+    await press(215, 241);  // the name on the menu
+    await h.until(page, (t) => t.view === 4, 'the name screen');
+    await page.keyboard.type('abc');
+    await page.keyboard.press('Backspace');
+    await page.keyboard.type('d');
+    await page.keyboard.press('Enter');
+    let s = await h.until(page, (t) => t.view === 0 && t.settings.userName === 'ABD',
+                          'the typed name');
+    const volume = s.settings.soundVolume;
+    await page.keyboard.press('Minus');
+    await page.keyboard.press('Minus');
+    await page.keyboard.press('Equal');
+    await h.until(page, (t) => t.settings.soundVolume === volume - 6, 'a step down, kept');
+
+    await press(31, 76);  // New game
+    s = await h.until(page, (t) => t.view === 1 && t.game.playing, 'a game');
+    await page.keyboard.press('Escape');
+    await h.until(page, (t) => t.view === 5 && t.screen.sliding === 0, 'the pause menu');
+    await page.keyboard.press('Escape');
+    s = await h.until(page, (t) => t.view === 1 && t.game.playing, 'the game resumed');
+    const at = await h.pagePoint(page, 120, 160);
+    await page.mouse.move(at.x, at.y);
+    await page.mouse.wheel({deltaY: 100});  // one notch down: on along the lake
+    await h.until(page, (t) => t.scroll[1] === s.scroll[1] - 40, 'the lake scrolled');
+
+    await page.close();
+    page = await h.open(browser, server.url);
+    s = await h.state(page);
+    assert.strictEqual(s.settings.soundVolume, volume - 6);
+    assert.strictEqual(s.settings.userName, 'ABD');
+  } finally {
+    await close();
+  }
+});
+
 test('one game per browser: a second tab waits with a notice, takes the game over with ' +
      'everything the first had, and the first ends saying where it went', async () => {
   const {browser, close} = await h.launch();
