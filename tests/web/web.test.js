@@ -415,6 +415,7 @@ test('the keyboard and the wheel as on the desktop: a name typed, Esc pausing an
     await page.keyboard.press('Equal');
     await h.until(page, (t) => t.settings.soundVolume === volume - 6, 'a step down, kept');
 
+    await h.until(page, (t) => t.screen.animating === 0, 'the menu\'s buttons in place');
     await press(31, 76);  // New game
     s = await h.until(page, (t) => t.view === 1 && t.game.playing, 'a game');
     await page.keyboard.press('Escape');
