@@ -115,15 +115,10 @@ class EnvFor {
   bool hadValue_ = false;
 };
 
-struct TempFolder {
-  std::string path = testsupport::MakeTempDir("nodisplay");
-  ~TempFolder() { std::filesystem::remove_all(path); }
-};
-
 // Without a display a window start says what to do instead, at once, and
 // leaves the data folder free; a video driver the user names is theirs.
 TEST(DesktopRunTest, WithoutADisplayAStartSaysWhatToDo) {
-  TempFolder dir;
+  testsupport::TempFolder dir("nodisplay");
   const std::string data = dir.path + "/data";
   {
     EnvFor display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),

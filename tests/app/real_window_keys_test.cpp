@@ -16,11 +16,6 @@ namespace {
 
 using testsupport::FieldOf;
 
-struct TempFolder {
-  std::string path = testsupport::MakeTempDir("keys");
-  ~TempFolder() { std::filesystem::remove_all(path); }
-};
-
 // The first state line a run printed.
 std::string StateOf(const testsupport::ProgramResult& run) {
   for (const std::string& line : run.lines())
@@ -42,7 +37,7 @@ std::string Message(int message, int wParam, int x, int y) {
 TEST(RealWindowKeysTest, TypingANameTheVolumeKeysEscAndTheWheel) {
   std::string why = testsupport::RealWindowUnavailable();
   if (!why.empty()) GTEST_SKIP() << why;
-  TempFolder dir;
+  testsupport::TempFolder dir("keys");
   const std::string& d = dir.path;
 
   // Headless, the taps the keys stand for: A, B, C, delete, D and OK on the

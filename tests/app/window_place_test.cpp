@@ -12,11 +12,6 @@ namespace {
 
 using testsupport::Shell;
 
-struct TempFolder {
-  std::string path = testsupport::MakeTempDir("place");
-  ~TempFolder() { std::filesystem::remove_all(path); }
-};
-
 // "X Y WIDTH HEIGHT" of the window, as the X server has it.
 std::string Geometry(const std::string& window) {
   return Shell("xdotool getwindowgeometry --shell " + window +
@@ -37,7 +32,7 @@ bool WaitFor(Condition done) {
 TEST(WindowPlaceTest, SizePlaceAndFullScreenComeBackAndAPlaceOffEveryScreenIsCentred) {
   std::string why = testsupport::RealWindowUnavailable();
   if (!why.empty()) GTEST_SKIP() << why;
-  TempFolder dir;
+  testsupport::TempFolder dir("place");
   const std::string data = dir.path + "/data", file = data + "/reedshot.window";
   const std::vector<std::string> args{"--mute", "--data-dir", data};
   {

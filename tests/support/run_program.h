@@ -69,6 +69,16 @@ inline std::string MakeTempDir(const std::string& tag) {
   return made;
 }
 
+// A fresh temporary directory, removed with all it holds when the scope
+// ends, a failed test's too.
+struct TempFolder {
+  explicit TempFolder(const std::string& tag) : path(MakeTempDir(tag)) {}
+  ~TempFolder() { std::filesystem::remove_all(path); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string path;
+};
+
 // Runs `binary args...` with `input` on standard input; waits for it.
 inline ProgramResult RunProgram(const std::string& binary, const std::vector<std::string>& args,
                                 const std::string& input = "") {
