@@ -77,7 +77,11 @@ class Sheet {
     }
   }
 
-  bool Save(const std::string& file) const { return ce::WritePng(file, width_, height_, rgb_); }
+  // False, with the system's reason in *error, when it cannot be written.
+  bool Save(const std::string& file, std::string* error) const {
+    const std::vector<std::uint8_t> png = ce::EncodePng(width_, height_, rgb_);
+    return ce::WriteFileReplacing(file, png.data(), png.size(), error);
+  }
 
  private:
   int width_, height_;
@@ -179,8 +183,9 @@ int WriteContactSheet(const std::string& file) {
       }
     }
   }
-  if (!sheet.Save(file)) {
-    std::fprintf(stderr, "reedshot: cannot write %s\n", file.c_str());
+  std::string error;
+  if (!sheet.Save(file, &error)) {
+    std::fprintf(stderr, "reedshot: cannot write %s: %s\n", file.c_str(), error.c_str());
     return 1;
   }
   return 0;

@@ -134,6 +134,31 @@ TEST(HeadlessRunTest, CommandLineMistakesHelpAndVersion) {
   EXPECT_NE(version.lines()[1].find(", SQLite 3."), std::string::npos) << version.out;
 }
 
+// The contact sheet and a recording make the folder they go into, and one
+// that cannot be written says the system's reason.
+TEST(HeadlessRunTest, OutputsMakeTheirFoldersAndSayWhyTheyCannotBeWritten) {
+  testsupport::TempFolder dir("outputs");
+  const std::string script = ScriptFile(dir.path, "state\n");
+  auto sheet = RunProgram(REEDSHOT_BINARY, {"--contact-sheet", dir.path + "/a/b/sheet.png"});
+  EXPECT_EQ(sheet.status, 0) << sheet.err;
+  EXPECT_EQ(testsupport::ReadFile(dir.path + "/a/b/sheet.png").substr(1, 3), "PNG");
+  auto record =
+      RunProgram(REEDSHOT_BINARY, {"--script", script, "--mute", "--data-dir", dir.path + "/data",
+                                   "--record", dir.path + "/c/r.rec"});
+  EXPECT_EQ(record.status, 0) << record.err;
+  EXPECT_EQ(testsupport::ReadFile(dir.path + "/c/r.rec").rfind("reedshot-recording", 0), 0u);
+
+  // A folder where the file should be.
+  mkdir((dir.path + "/taken").c_str(), 0755);
+  auto blocked = RunProgram(REEDSHOT_BINARY, {"--contact-sheet", dir.path + "/taken"});
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.err.find("taken: Is a directory"), std::string::npos) << blocked.err;
+  blocked = RunProgram(REEDSHOT_BINARY, {"--script", script, "--mute", "--data-dir",
+                                         dir.path + "/data", "--record", dir.path + "/taken"});
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.err.find("taken: Is a directory"), std::string::npos) << blocked.err;
+}
+
 // What is not a script or a recording file is refused with status 2, and
 // nothing the program reads makes it hang: a folder, an endless device, a
 // pipe in the data file's place.

@@ -122,6 +122,9 @@ TEST(PlayersDataTest, OneRunAtATimeOnADataFolder) {
       RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data, "--script", script});
   EXPECT_EQ(second.status, 2);
   EXPECT_NE(second.err.find("another Reedshot"), std::string::npos) << second.err;
+  EXPECT_NE(second.err.find("close the other Reedshot, or give --data-dir another folder"),
+            std::string::npos)
+      << second.err;
   EXPECT_EQ(second.out, "");
   // Once the first has ended, the folder is free.
   first.Send("quit\n");
