@@ -126,6 +126,7 @@ int g_volumeSteps = 0;
 
 // Keys act on the screen shown, as the on-screen keys, the menu corner and
 // the direction keys would; elsewhere they keep the device's own meaning.
+// (The real-window test types a whole name, pauses and resumes.)
 TEST_F(DesktopInputTest, TheKeyboardActsOnTheScreenShown) {
   ce::SetKeyboardHooks({[] { return g_shown; }, [](int steps) { g_volumeSteps += steps; }});
   auto tap = [](int x, int y) {
@@ -135,15 +136,11 @@ TEST_F(DesktopInputTest, TheKeyboardActsOnTheScreenShown) {
 
   g_shown = ce::ShownScreen::kNameEntry;
   EXPECT_EQ(Type(SDLK_a), tap(69, 297));
-  EXPECT_EQ(Type(SDLK_r), tap(103, 25));
-  EXPECT_EQ(Type(SDLK_z), tap(137, 41));
   EXPECT_EQ(Type(SDLK_KP_9), tap(176, 25));
-  EXPECT_EQ(Type(SDLK_0), tap(210, 297));
   // The device's own key is let go on release, which changes nothing.
   std::vector<Posted> space = tap(210, 263);
   space.push_back({ce::WM_KEYUP, 0xC3, 0});
   EXPECT_EQ(Type(SDLK_SPACE), space);
-  EXPECT_EQ(Type(SDLK_BACKSPACE), tap(210, 229));
   std::vector<Posted> ok = tap(216, 49);
   ok.push_back(enterUp);
   EXPECT_EQ(Type(SDLK_RETURN), ok);
@@ -173,9 +170,6 @@ TEST_F(DesktopInputTest, TheKeyboardActsOnTheScreenShown) {
   Feed({Button(SDL_MOUSEBUTTONDOWN, 10, 10, 0)});
   EXPECT_EQ(Type(SDLK_ESCAPE), std::vector<Posted>{});
   Feed({Button(SDL_MOUSEBUTTONUP, 10, 10, 0)});
-
-  g_shown = ce::ShownScreen::kPauseMenu;
-  EXPECT_EQ(Type(SDLK_ESCAPE), tap(215, 270));
 
   g_shown = ce::ShownScreen::kOther;
   EXPECT_EQ(Type(SDLK_ESCAPE), std::vector<Posted>{});
