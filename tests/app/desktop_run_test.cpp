@@ -86,42 +86,13 @@ TEST(DesktopRunTest, AStartOnAFolderAScriptHoldsExits) {
   EXPECT_EQ(script.Finish(), 0);
 }
 
-}  // namespace
-
-namespace {
-
-// Sets an environment variable for one scope, or unsets it (nullptr).
-class EnvFor {
- public:
-  EnvFor(const char* name, const char* value) : name_(name) {
-    const char* was = std::getenv(name);
-    if (was != nullptr) was_ = was;
-    hadValue_ = was != nullptr;
-    if (value != nullptr)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
-  }
-  ~EnvFor() {
-    if (hadValue_)
-      setenv(name_, was_.c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::string was_;
-  bool hadValue_ = false;
-};
-
 // Without a display a window start says what to do instead, at once, and
 // leaves the data folder free; a video driver the user names is theirs.
 TEST(DesktopRunTest, WithoutADisplayAStartSaysWhatToDo) {
   testsupport::TempFolder dir("nodisplay");
   const std::string data = dir.path + "/data";
   {
-    EnvFor display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+    testsupport::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
         driver("SDL_VIDEODRIVER", nullptr);
     auto start = std::chrono::steady_clock::now();
     auto r = testsupport::RunProgram("/usr/bin/timeout",
@@ -137,7 +108,7 @@ TEST(DesktopRunTest, WithoutADisplayAStartSaysWhatToDo) {
         REEDSHOT_BINARY, {"--data-dir", data, "--mute", "--script", dir.path + "/script.txt"});
     EXPECT_EQ(script.status, 0) << script.err;
   }
-  EnvFor display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+  testsupport::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
       driver("SDL_VIDEODRIVER", "dummy");
   pid_t game = Start({"--data-dir", data, "--mute"});
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);

@@ -79,6 +79,21 @@ struct TempFolder {
   const std::string path;
 };
 
+// An environment variable set (or with nullptr unset) for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
+    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~ScopedEnv() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::string old_;
+  bool had_ = false;
+};
+
 // Runs `binary args...` with `input` on standard input; waits for it.
 inline ProgramResult RunProgram(const std::string& binary, const std::vector<std::string>& args,
                                 const std::string& input = "") {
