@@ -68,9 +68,10 @@ TEST(AssetExportTest, ContactSheetIsOnePicture) {
 }
 
 TEST(AssetExportTest, UnwritablePlacesFail) {
+  // The sheet's folder is made when missing; here it cannot be.
   auto r = RunProgram(REEDSHOT_BINARY, {"--contact-sheet", "/proc/no/such/dir/sheet.png"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("cannot create /proc/no/such/dir"), std::string::npos) << r.err;
   r = RunProgram(REEDSHOT_BINARY, {"--extract", "/proc/no/such/dir"});
   EXPECT_EQ(r.status, 1);
 }
