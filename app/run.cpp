@@ -2,9 +2,7 @@
 
 #include <stdlib.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -155,11 +153,12 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     }
     ce::headless::SetDriver(watch);
   }
-  if (!held && !options.record.empty() && !drivers::recording::Start(options.record)) {
-    const int why = errno;
+  std::string recordError;
+  if (!held && !options.record.empty() &&
+      !drivers::recording::Start(options.record, &recordError)) {
     ce::StopPlatform();
     std::fprintf(stderr, "reedshot: cannot write recording %s: %s\n", options.record.c_str(),
-                 std::strerror(why));
+                 recordError.c_str());
     return 1;
   }
 
@@ -171,7 +170,8 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     archive = std::make_unique<drivers::GameArchive>();
   int result = WinMain(ce::GetModuleHandleW(nullptr), nullptr, u"", 1);
   archive.reset();
-  drivers::recording::Stop();
+  // A recording that could not be written fails the run, whatever else it did.
+  const bool recorded = drivers::recording::Stop();
   ce::StopPlatform();
   if (held) {
     if (g_raisedOtherInstance) return 0;
@@ -196,7 +196,7 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     std::fprintf(stderr, "reedshot: start-up failed\n");
     return 1;
   }
-  return 0;
+  return recorded ? 0 : 1;
 }
 
 }  // namespace

@@ -68,9 +68,12 @@ std::unique_ptr<Recorder> g_recorder;
 
 }  // namespace
 
-bool Start(const std::string& path) {
+bool Start(const std::string& path, std::string* error) {
   auto recorder = std::make_unique<Recorder>();
-  if (!recorder->file.Open(path)) return false;
+  if (!recorder->file.Open(path)) {
+    if (error != nullptr) *error = recorder->file.Error();
+    return false;
+  }
   recorder->Line(std::string(kFormatName) + " " + std::to_string(kFormatVersion));
   std::string skipped;
   std::vector<std::string> rows;
@@ -79,21 +82,26 @@ bool Start(const std::string& path) {
   if (!skipped.empty())
     std::fprintf(stderr, "reedshot: a row of %s is too long for the recording; left out\n",
                  skipped.c_str());
-  if (!recorder->Flush()) return false;
+  if (!recorder->Flush()) {
+    if (error != nullptr) *error = recorder->file.Error();
+    return false;
+  }
   g_recorder = std::move(recorder);
   ce::SetRunObserver(g_recorder.get());
   return true;
 }
 
-void Stop() {
-  if (!g_recorder) return;
+bool Stop() {
+  if (!g_recorder) return true;
   ce::SetRunObserver(nullptr);
   g_recorder->FlushTicks();
   // The recording takes its name only now, whole.
-  if (!g_recorder->Flush() || !g_recorder->file.Commit())
+  bool written = g_recorder->Flush() && g_recorder->file.Commit();
+  if (!written)
     std::fprintf(stderr, "reedshot: cannot write the recording: %s\n",
                  g_recorder->file.Error().c_str());
   g_recorder.reset();
+  return written;
 }
 
 bool Active() { return g_recorder != nullptr; }

@@ -23,9 +23,12 @@ constexpr int kFormatVersion = 2;
 constexpr int kOldestFormatVersion = 1;
 
 // Starts writing the run into `path`, with the data of the running
-// platform (none when it does not run); false when it cannot be created.
-bool Start(const std::string& path);
-void Stop();
+// platform (none when it does not run); false when it cannot be created,
+// with the system's reason in *error.
+bool Start(const std::string& path, std::string* error = nullptr);
+// Ends the recording and gives it its name; false (and said on standard
+// error) when it could not be written.
+bool Stop();
 bool Active();
 // A line of the driver's own (a script's screenshot or state line).
 void Note(const std::string& entry);

@@ -90,7 +90,7 @@ TEST(DesktopRunTest, AStartOnAFolderAScriptHoldsExits) {
 // leaves the data folder free; a video driver the user names is theirs.
 TEST(DesktopRunTest, WithoutADisplayAStartSaysWhatToDo) {
   testsupport::TempFolder dir("nodisplay");
-  const std::string data = dir.path + "/data";
+  const std::string data = dir.path() + "/data";
   {
     testsupport::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
         driver("SDL_VIDEODRIVER", nullptr);
@@ -103,9 +103,9 @@ TEST(DesktopRunTest, WithoutADisplayAStartSaysWhatToDo) {
     EXPECT_NE(r.err.find("--headless --script FILE"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("--demo"), std::string::npos) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    std::ofstream(dir.path + "/script.txt") << "state\n";
+    std::ofstream(dir.path() + "/script.txt") << "state\n";
     auto script = testsupport::RunProgram(
-        REEDSHOT_BINARY, {"--data-dir", data, "--mute", "--script", dir.path + "/script.txt"});
+        REEDSHOT_BINARY, {"--data-dir", data, "--mute", "--script", dir.path() + "/script.txt"});
     EXPECT_EQ(script.status, 0) << script.err;
   }
   testsupport::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),

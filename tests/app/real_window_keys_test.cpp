@@ -38,7 +38,7 @@ TEST(RealWindowKeysTest, TypingANameTheVolumeKeysEscAndTheWheel) {
   std::string why = testsupport::RealWindowUnavailable();
   if (!why.empty()) GTEST_SKIP() << why;
   testsupport::TempFolder dir("keys");
-  const std::string& d = dir.path;
+  const std::string& d = dir.path();
 
   // Headless, the taps the keys stand for: A, B, C, delete, D and OK on the
   // name screen; then a game, and its menu corner.

@@ -116,22 +116,4 @@ inline bool GameOver(const std::string& state) {
   return FieldOf(state, "view") == "1" && FieldOf(state, "resultPending") == "true";
 }
 
-// A temporary folder, removed with everything in it when the test ends,
-// whether it passed or not.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& tag) : path_(MakeTempDir(tag)) {}
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace testsupport

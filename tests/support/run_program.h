@@ -69,14 +69,22 @@ inline std::string MakeTempDir(const std::string& tag) {
   return made;
 }
 
-// A fresh temporary directory, removed with all it holds when the scope
-// ends, a failed test's too.
-struct TempFolder {
-  explicit TempFolder(const std::string& tag) : path(MakeTempDir(tag)) {}
-  ~TempFolder() { std::filesystem::remove_all(path); }
+// A temporary folder, removed with everything in it when the test ends,
+// whether it passed or not.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& tag) : path_(MakeTempDir(tag)) {}
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-  const std::string path;
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
 };
 
 // An environment variable set (or with nullptr unset) for one scope.
