@@ -113,7 +113,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       if (!value(&o.replay) || o.replay.empty()) return missing("a file");
       o.headless = true;
     } else if (arg == "--watch") {
-      if (!value(&o.watch) || o.watch.empty()) return fail("--watch needs a game record");
+      if (!value(&o.watch) || o.watch.empty()) return missing("a game record");
     } else if (arg == "--export-game") {
       if (!value(&text) || !ToInt(text, 1, 10, &o.exportRank) || !value(&o.exportFile) ||
           o.exportFile.empty())
@@ -128,9 +128,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return fail("unknown option: " + arg);
     }
   }
-  if (o.headless && o.script.empty() && o.replay.empty() && !o.demoDir && !o.playSound &&
-      o.extractDir.empty() && o.contactSheet.empty())
-    return fail("--headless needs something to run: --script FILE, --replay FILE or --demo");
+  if (o.headless && o.script.empty() && o.replay.empty() && o.watch.empty() && !o.demoDir &&
+      !o.playSound && o.extractDir.empty() && o.contactSheet.empty() && o.exportFile.empty())
+    return fail(
+        "--headless needs something to run: --script FILE, --replay FILE, --watch FILE or "
+        "--demo");
   if (!o.audioOut.empty() && !o.headless)
     return fail(
         "--audio-out writes what a headless run plays: add --headless with a script, "

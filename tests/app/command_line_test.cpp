@@ -35,7 +35,7 @@ TEST(CommandLineTest, RefusalsSayWhatToDo) {
       {{"--screenshots", "--headless"}, "not the option --headless"},
       {{"--data-dir", "--mute"}, "write ./--mute"},
       {{"--record", "--mute"}, "--record needs a file"},
-      {{"--headless"}, "--script FILE, --replay FILE or --demo"},
+      {{"--headless"}, "--script FILE, --replay FILE, --watch FILE or --demo"},
       {{"--headless", "--mute"}, "--headless needs something to run"},
       {{"--audio-out", "a.wav"}, "add --headless"},
       {{"--play-sound", "abc"}, "one of 535, "},
