@@ -186,7 +186,10 @@ int RunGame(const CommandLine& options, const ce::PlatformOptions& platformOptio
     return 0;
   }
   if (script && script->failed()) return 2;
-  if (watch) return WatchVerdict(*watch);
+  // Watching in the window ends when the watcher likes: only a game watched
+  // to its end has a verdict.
+  if (watch && (platformOptions.headless || watch->finished())) return WatchVerdict(*watch);
+  if (watch && !ce::DisplayLost()) return 0;
   if (ce::DisplayLost()) {
     std::fprintf(stderr,
                  "reedshot: the display went away; the game ended as when its window is closed\n");
@@ -274,12 +277,6 @@ int Main(int argc, char** argv) {
     }
     watch->SetStateFunction(&drivers::StateJson);
     watch->SetScreenshotDir(options.screenshots);
-    if (!options.headless) {
-      std::fprintf(stderr,
-                   "reedshot: a game record is watched with --headless; watching it in the "
-                   "window is not there yet\n");
-      return 2;
-    }
   }
   if (options.exportRank != 0) return ExportGame(options);
 
@@ -288,6 +285,9 @@ int Main(int argc, char** argv) {
   // never touches the player's own data.
   ce::PlatformOptions platformOptions = ToPlatformOptions(options);
   if (watch && watch->silent()) platformOptions.mute = true;
+  // In the window, the record plays the game and the watcher only speeds
+  // it up or ends it.
+  if (watch && !options.headless) platformOptions.playback = true;
   // From here on a signal ends the run as closing its window does.
   ce::CatchEndingSignals();
   if (options.demoDir && !MakeFolder(*options.demoDir)) return 1;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/run_driver.h"
 #include "platform/types.h"
 
 namespace ce::detail {
@@ -45,6 +46,12 @@ class Device {
   virtual bool PacesProgramClock() const { return false; }
   // The window's display went away (see ce::DisplayLost).
   virtual bool DisplayLost() const { return false; }
+  // A game played back in a window (PlatformOptions::playback): the
+  // driver's calls, taken as the headless device takes them.
+  virtual void SetPlaybackDriver(RunDriver*) {}
+  virtual void PlaybackWait(DWORD) {}
+  virtual void PlaybackRunClockTo(DWORD) {}
+  virtual void SetPlaybackFeeding(bool) {}
 };
 
 Device* CurrentDevice();

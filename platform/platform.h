@@ -14,6 +14,9 @@ struct PlatformOptions {
   std::string dataDir;   // empty: the user's data directory
   std::string audioOut;  // headless: write what the wave device plays here
   std::string screenshotsDir;
+  // The window plays a game back: a driver feeds it (ce::headless's
+  // calls), and the player's input only speeds it up or ends it.
+  bool playback = false;
 };
 
 // Why a window cannot open here ("" when it may): no display to open it on,

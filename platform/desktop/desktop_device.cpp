@@ -26,6 +26,7 @@
 #include "platform/live_clock.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "platform/playback_clock.h"
 #include "platform/png_writer.h"
 #include "platform/single_instance.h"
 #include "platform/wave_device.h"
@@ -108,12 +109,18 @@ class DesktopDevice final : public Device, public GamepadTarget {
     auto now = Clock::now();
     // A busy wait on the clock still lets the player see and be heard.
     if (IsMainThread() && now - lastKeepAlive_ >= std::chrono::milliseconds(1)) KeepAlive(now);
+    if (options_.playback) return playback_.Read(IsMainThread());
     return clock_.Ticks(now);
   }
 
   void SleepFor(DWORD ms) override {
     if (!IsMainThread()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+      return;
+    }
+    if (options_.playback) {
+      if (playbackDriver_ != nullptr) playbackDriver_->OnSleep(ms);
+      PlaybackAdvance(ms);
       return;
     }
     // The window is shown and read all along; a frame due wakes it early.
@@ -199,18 +206,50 @@ class DesktopDevice final : public Device, public GamepadTarget {
   }
 
   bool IsHeadless() const override { return false; }
-  bool PacesProgramClock() const override { return true; }
+  // A game played back runs on the driver's clock instead.
+  bool PacesProgramClock() const override { return !options_.playback; }
   bool DisplayLost() const override { return DisplayGone(); }
+  bool MakesTimerMessages() const override { return !(options_.playback && feeding_); }
 
-  bool PollInput(DWORD) override {
+  void SetPlaybackDriver(RunDriver* driver) override {
+    if (options_.playback) playbackDriver_ = driver;
+  }
+  void PlaybackWait(DWORD ms) override { playback_.Wait(ms); }
+  void PlaybackRunClockTo(DWORD tick) override {
+    const DWORD now = playback_.now();
+    if (static_cast<std::int32_t>(tick - now) > 0) PlaybackAdvance(tick - now);
+  }
+  void SetPlaybackFeeding(bool on) override {
+    feeding_ = on;
+    paceDue_ = Clock::now();
+  }
+
+  bool PollInput(DWORD dueTick) override {
     KeepAlive(Clock::now());
     ApplyVolumeSteps();
-    return !Ending();
+    if (Ending()) return false;
+    if (!options_.playback || feeding_ || playbackDriver_ == nullptr) return true;
+    // Before the game is fed: as headless, the driver's input that is due
+    // before the timer's tick goes ahead of it.
+    playback_.ResetReads();
+    while (!playback_.Waiting() && static_cast<std::int32_t>(playback_.waitUntil() - dueTick) < 0 &&
+           MainQueueEmpty())
+      if (!playbackDriver_->OnIdle()) return false;
+    return true;
   }
 
   bool Pump(bool hasDeadline, DWORD deadline) override {
     KeepAlive(Clock::now());
     if (Ending()) return false;
+    if (options_.playback) {
+      playback_.ResetReads();
+      if (playback_.Waiting()) {
+        // Time runs on to the next timer tick or the end of the wait.
+        PlaybackAdvance(playback_.StepTo(hasDeadline, deadline));
+        return true;
+      }
+      return playbackDriver_ != nullptr && playbackDriver_->OnIdle();
+    }
     int timeout = 50;
     if (hasDeadline) {
       auto left = static_cast<std::int32_t>(deadline - Now());
@@ -252,6 +291,65 @@ class DesktopDevice final : public Device, public GamepadTarget {
       bottom = std::max(bottom, b);
     }
   };
+
+  // A game played back: its virtual time passes at once until the game is
+  // fed, then at the wall clock's pace (four times as fast while the
+  // watcher holds the action button), the window shown and read meanwhile.
+  void PlaybackAdvance(DWORD ms) {
+    playback_.Advance(ms);
+    if (!feeding_) return;
+    auto now = Clock::now();
+    // A pass that took longer than its time is not made up for.
+    if (now - paceDue_ > std::chrono::milliseconds(100)) paceDue_ = now;
+    paceDue_ += std::chrono::microseconds(1000 * static_cast<long>(ms) / (fastForward_ ? 4 : 1));
+    while ((now = Clock::now()) < paceDue_ && !Ending()) {
+      KeepAlive(now);
+      Clock::time_point wake = std::min(paceDue_, now + std::chrono::milliseconds(4));
+      if (dirty_.Any()) wake = std::min(wake, std::max(now, nextPresent_));
+      std::this_thread::sleep_until(wake);
+    }
+  }
+
+  // The watcher's input: the action button (Enter, Space, a controller's
+  // Start) held plays fast; any other key or a press ends the watching.
+  bool Watching() const { return options_.playback; }
+  void WatcherKey(bool action, bool down) {
+    if (action)
+      fastForward_ = down;
+    else if (down)
+      closeRequested_ = true;
+  }
+
+  // What the watcher's mouse, fingers and keys do; true when the event is
+  // taken (the game never sees them, nor the window losing the focus).
+  bool Watcher(const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_FINGERDOWN:
+        WatcherKey(false, true);
+        return true;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        if (event.key.repeat != 0) return true;
+        SDL_Keycode code = event.key.keysym.sym;
+        WatcherKey(code == SDLK_RETURN || code == SDLK_KP_ENTER || code == SDLK_SPACE,
+                   event.type == SDL_KEYDOWN);
+        return true;
+      }
+      case SDL_MOUSEBUTTONUP:
+      case SDL_MOUSEMOTION:
+      case SDL_FINGERUP:
+      case SDL_FINGERMOTION:
+        return true;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+            event.window.event == SDL_WINDOWEVENT_MINIMIZED)
+          return true;
+        return false;
+      default:
+        return false;
+    }
+  }
 
   // The window was closed, or its display went away.
   bool Ending() const { return closeRequested_ || EndingSignal() != 0 || DisplayGone(); }
@@ -479,6 +577,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
   }
 
   void Translate(const SDL_Event& event) {
+    if (Watching() && Watcher(event)) return;
     switch (event.type) {
       case SDL_QUIT:
         closeRequested_ = true;
@@ -541,6 +640,10 @@ class DesktopDevice final : public Device, public GamepadTarget {
   // The controller's pen takes the mouse's path from the view on: it is
   // the stylus only while neither the mouse nor a finger holds it.
   bool GamepadPen(UINT message, int vx, int vy) override {
+    if (Watching()) {
+      if (message == WM_LBUTTONDOWN) WatcherKey(false, true);
+      return true;
+    }
     if (!stylus_.Takes(message, Stylus::kGamepad)) return false;
     int x = 0, y = 0;
     ViewToFrameBuffer(options_.portrait, vx, vy, &x, &y);
@@ -549,6 +652,10 @@ class DesktopDevice final : public Device, public GamepadTarget {
   }
 
   void GamepadKey(PlayerKey key, bool down) override {
+    if (Watching()) {
+      WatcherKey(key == PlayerKey::kAction, down);
+      return;
+    }
     PostPlayerKey(options_.portrait, key, down);
   }
 
@@ -656,6 +763,12 @@ class DesktopDevice final : public Device, public GamepadTarget {
   bool fullscreen_ = false;
   WindowPlace windowed_;  // the window out of full screen, as last seen
   DesktopGamepads gamepads_;
+  // A game played back (options_.playback).
+  PlaybackClock playback_;
+  RunDriver* playbackDriver_ = nullptr;
+  bool feeding_ = false;
+  bool fastForward_ = false;
+  Clock::time_point paceDue_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Control of the headless device: virtual time and scripted input.
 #pragma once
 
+#include "platform/run_driver.h"
 #include "platform/types.h"
 
 namespace ce::headless {
@@ -8,20 +9,8 @@ namespace ce::headless {
 // The headless clock starts here, so that runs are comparable.
 constexpr DWORD kStartTick = 100000;
 
-// Feeds the headless run. OnIdle is called on the main thread whenever its
-// queue is empty and no virtual time is pending; it posts input, lets time
-// pass, or returns false to end the run (as closing the window).
-class Driver {
- public:
-  virtual ~Driver() = default;
-  virtual bool OnIdle() = 0;
-  // The main thread sleeps for ms (virtual) milliseconds in the middle of
-  // a pass: what the window shows now is otherwise never seen by OnIdle.
-  virtual void OnSleep(DWORD) {}
-  // Replay: the main thread reads the tick count and every count fed so
-  // far has been read; the driver feeds the next, when there is one.
-  virtual void OnTicksUsedUp() {}
-};
+// Feeds the headless run, or a game played back in a window.
+using Driver = RunDriver;
 
 void SetDriver(Driver* driver);
 

@@ -154,7 +154,10 @@ std::unique_ptr<Device> CreateHeadlessDevice(const PlatformOptions&) {
 namespace headless {
 
 void SetDriver(Driver* driver) {
-  if (auto* device = detail::Headless()) device->SetDriver(driver);
+  if (auto* device = detail::Headless())
+    device->SetDriver(driver);
+  else if (auto* window = detail::CurrentDevice())
+    window->SetPlaybackDriver(driver);
 }
 
 void PostInput(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,7 +165,10 @@ void PostInput(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Wait(DWORD ms) {
-  if (auto* device = detail::Headless()) device->AddWait(ms);
+  if (auto* device = detail::Headless())
+    device->AddWait(ms);
+  else if (auto* window = detail::CurrentDevice())
+    window->PlaybackWait(ms);
 }
 
 void Quit() {
@@ -170,11 +176,17 @@ void Quit() {
 }
 
 void SetReplay(bool on) {
-  if (auto* device = detail::Headless()) device->SetReplay(on);
+  if (auto* device = detail::Headless())
+    device->SetReplay(on);
+  else if (auto* window = detail::CurrentDevice())
+    window->SetPlaybackFeeding(on);
 }
 
 void RunClockTo(DWORD tick) {
-  if (auto* device = detail::Headless()) device->RunTo(tick);
+  if (auto* device = detail::Headless())
+    device->RunTo(tick);
+  else if (auto* window = detail::CurrentDevice())
+    window->PlaybackRunClockTo(tick);
 }
 
 void FeedTicks(DWORD tick, unsigned long count) {
