@@ -4,11 +4,15 @@
 #include <fstream>
 #include <iterator>
 
+#include "assets/resource_ids.h"
 #include "drivers/script.h"
 #include "drivers/state_snapshot.h"
 #include "framework/timer_id.h"
 #include "framework/view_list.h"
 #include "game/game_controller.h"
+#include "graphics/edit_field.h"
+#include "graphics/picture.h"
+#include "graphics/picture_font.h"
 #include "persistence/settings.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
@@ -26,6 +30,32 @@ constexpr ce::LPARAM kTapAt = 120 | (160 << 16);
 ce::DWORD Now() { return ce::GetTickCount(); }
 
 bool Later(ce::DWORD a, ce::DWORD b) { return static_cast<std::int32_t>(a - b) > 0; }
+
+// Marks a window's picture as a game watched, not played: REPLAY and the
+// player's name in the screens' picture font, light on black, at the left
+// of what the player sees.
+void ShowReplayLabel(const std::u16string& name) {
+  CPictureFont font;
+  font.Setup(kPictureScreenFont, 18, 554, '0');
+  CEditField field;
+  field.Create(0, 0, &font, 15, 1, 0);
+  const std::u16string text = u"REPLAY " + name;
+  field.SetText(text.c_str());
+  const CPicture* picture = field.picture;
+  const std::uint16_t key = font.picture->Pixel(0, 0);
+  std::vector<std::uint16_t> pixels(static_cast<std::size_t>(picture->width) * picture->height);
+  for (int y = 0; y < picture->height; ++y)
+    for (int x = 0; x < picture->width; ++x) {
+      const std::uint16_t pixel = picture->Pixel(x, y);
+      pixels[static_cast<std::size_t>(y * picture->width + x)] = pixel == key ? 0 : pixel;
+    }
+  // The text is read from larger y to smaller: it ends at the margin.
+  constexpr int kMargin = 4;
+  ce::ShowWindowLabel(std::move(pixels), picture->width, picture->height, kMargin,
+                      320 - kMargin - picture->height);
+  field.Clear();
+  font.ReleasePicture();
+}
 
 }  // namespace
 
@@ -137,6 +167,7 @@ bool WatchDriver::OnIdle() {
       g_gameController->targets.random = CRandom(record_.targetRandom);
     }
     feeding_ = true;
+    ShowReplayLabel(record_.name);
     ce::headless::SetReplay(true);
     lastTime_ = record_.startTick;
     timerDue_ = record_.firstTimerTick;

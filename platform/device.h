@@ -52,6 +52,8 @@ class Device {
   virtual void PlaybackWait(DWORD) {}
   virtual void PlaybackRunClockTo(DWORD) {}
   virtual void SetPlaybackFeeding(bool) {}
+  // See ce::ShowWindowLabel; a device without a window shows none.
+  virtual void ShowLabel(std::vector<std::uint16_t>, int, int, int, int) {}
 };
 
 Device* CurrentDevice();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/device.h"
@@ -71,6 +72,11 @@ std::string NoDisplayReason() {
   if (set("SDL_VIDEODRIVER") || set("DISPLAY") || set("WAYLAND_DISPLAY")) return "";
   return "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
 #endif
+}
+
+void ShowWindowLabel(std::vector<std::uint16_t> pixels, int width, int height, int x, int y) {
+  if (detail::Device* device = detail::CurrentDevice())
+    device->ShowLabel(std::move(pixels), width, height, x, y);
 }
 
 void StopPlatform() {

@@ -1,7 +1,9 @@
 // Bringing the device up and down, and the run's options.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ce {
 
@@ -42,6 +44,10 @@ bool DisplayLost();
 // the desktop's, platform/program_clock.h): a game is decided by its input
 // and the times it came alone.
 bool ProgramClockIsExact();
+// A label over the window's picture, outside it: neither the game nor a
+// screenshot sees it. RGB565 frame-buffer pixels, `width` x `height`, its
+// top-left corner at frame-buffer point (x, y).
+void ShowWindowLabel(std::vector<std::uint16_t> pixels, int width, int height, int x, int y);
 
 // Landscape view of the window (as the player holds the device), or the
 // unturned frame buffer with --portrait. Writes a PNG; false on failure.

@@ -5,10 +5,11 @@
 
 namespace ce {
 
-// Feeds a run headless, or a game played back in a window (the device
-// then runs on the same virtual clock, paced by the wall clock). OnIdle is called on the main
-// thread whenever its queue is empty and no virtual time is pending; it posts input, lets time
-// pass, or returns false to end the run (as closing the window).
+// Feeds a run headless, or a game played back in a window (the device then
+// runs on the same virtual clock, paced by the wall clock). OnIdle is called
+// on the main thread whenever its queue is empty and no virtual time is
+// pending; it posts input, lets time pass, or returns false to end the run
+// (as closing the window).
 class RunDriver {
  public:
   virtual ~RunDriver() = default;

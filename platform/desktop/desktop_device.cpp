@@ -224,6 +224,15 @@ class DesktopDevice final : public Device, public GamepadTarget {
     paceDue_ = Clock::now();
   }
 
+  void ShowLabel(std::vector<std::uint16_t> pixels, int width, int height, int x, int y) override {
+    label_ = std::move(pixels);
+    labelWidth_ = width;
+    labelHeight_ = height;
+    labelX_ = x;
+    labelY_ = y;
+    AddLabel();
+  }
+
   bool PollInput(DWORD dueTick) override {
     KeepAlive(Clock::now());
     ApplyVolumeSteps();
@@ -413,6 +422,8 @@ class DesktopDevice final : public Device, public GamepadTarget {
     if (surface_ == nullptr || DisplayGone()) return;
     nextPresent_ = Clock::now() + presentInterval_;
     if (!dirty_.Any() && !wholeWindow_) return;
+    // The label is drawn over whatever of the picture is shown again.
+    if (dirty_.Any() || wholeWindow_) AddLabel();
     Dirty d = dirty_;
     dirty_ = Dirty{};
     if (d.Any()) {
@@ -428,6 +439,7 @@ class DesktopDevice final : public Device, public GamepadTarget {
           ScaleAnyDepth(d);
           break;
       }
+      DrawLabel();
       gamepads_.DrawPointer(surface_, originX_, originY_, scale_);
       if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
     }
@@ -439,6 +451,26 @@ class DesktopDevice final : public Device, public GamepadTarget {
     SDL_Rect rect{originX_ + d.left * scale_, originY_ + d.top * scale_,
                   (d.right - d.left) * scale_, (d.bottom - d.top) * scale_};
     SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+  }
+
+  // The label's rectangle waits to be shown.
+  void AddLabel() {
+    if (label_.empty()) return;
+    WindowChanged(labelX_, labelY_, labelX_ + labelWidth_, labelY_ + labelHeight_);
+  }
+
+  // Each pixel of the label as a block of the scaled picture.
+  void DrawLabel() {
+    for (int ly = 0; ly < labelHeight_; ++ly)
+      for (int lx = 0; lx < labelWidth_; ++lx) {
+        const int fx = labelX_ + lx, fy = labelY_ + ly;
+        if (fx < 0 || fy < 0 || fx >= kScreenWidth || fy >= kScreenHeight) continue;
+        const int vx = options_.portrait ? fx : kScreenHeight - 1 - fy;
+        const int vy = options_.portrait ? fy : fx;
+        SDL_Rect block{originX_ + vx * scale_, originY_ + vy * scale_, scale_, scale_};
+        SDL_FillRect(surface_, &block,
+                     colours_[label_[static_cast<std::size_t>(ly * labelWidth_ + lx)]]);
+      }
   }
 
   // The frame-buffer pixel that the view shows at (vx, vy).
@@ -769,6 +801,9 @@ class DesktopDevice final : public Device, public GamepadTarget {
   bool feeding_ = false;
   bool fastForward_ = false;
   Clock::time_point paceDue_;
+  // The label over the picture (ShowLabel).
+  std::vector<std::uint16_t> label_;
+  int labelWidth_ = 0, labelHeight_ = 0, labelX_ = 0, labelY_ = 0;
 };
 
 }  // namespace
