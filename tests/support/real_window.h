@@ -193,6 +193,19 @@ class RealGame {
     Shell("xdotool windowfocus --sync " + window_ + " key --delay 60 " + names);
   }
 
+  // Waits for it to end by itself; its exit status, or -1 when it is still
+  // running after `seconds`.
+  int WaitForExit(int seconds) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid_, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) return -1;
+      PauseMs(50);
+    }
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
   // Closes it as the window manager would; its exit status.
   int Close() {
     kill(pid_, SIGTERM);
