@@ -18,7 +18,8 @@ using testsupport::Shell;
 
 // The demo's game, exported from its table, and a player's data folder.
 struct Watched {
-  std::string dir = testsupport::MakeTempDir("window-watch");
+  testsupport::TempFolder folder{"window-watch"};
+  std::string dir = folder.path();
   std::string record = dir + "/game.reedshot";
   std::string data = dir + "/data";
   std::string error;
@@ -27,10 +28,6 @@ struct Watched {
     auto demo = RunProgram(REEDSHOT_BINARY, {"--demo", dir + "/demo", "--data-dir", data});
     auto exported = RunProgram(REEDSHOT_BINARY, {"--export-game", "1", record, "--data-dir", data});
     if (demo.status != 0 || exported.status != 0) error = demo.err + exported.err;
-  }
-  ~Watched() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
   }
   std::string Data() const { return ReadFile(data + "/reedshot.db"); }
 };
