@@ -86,8 +86,8 @@ TEST(LockAndStoreTest, AForeignOrLinkedDataFileIsMovedAsideUntouched) {
 
 TEST(LockAndStoreTest, AMissingHomeIsNotMade) {
   TempFolder dir("home");
-  Environment home("HOME", dir / "gone/home");
-  Environment xdg("XDG_DATA_HOME", "");
+  ScopedEnv home("HOME", (dir / "gone/home").c_str());
+  ScopedEnv xdg("XDG_DATA_HOME", "");
   std::ofstream(dir / "script.txt") << "quit\n";
   auto r = RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--script", dir / "script.txt"});
   EXPECT_EQ(r.status, 2);

@@ -37,8 +37,8 @@ TEST(PlayersDataTest, AReplayRunsOnTheRecordedDataAndLeavesThePlayersAlone) {
 
   // Replayed where the player's own data lives, and with its temporary
   // folder in a place of the test's.
-  Environment home("XDG_DATA_HOME", dir + "/xdg");
-  Environment temp("TMPDIR", dir + "/tmp");
+  ScopedEnv home("XDG_DATA_HOME", (dir + "/xdg").c_str());
+  ScopedEnv temp("TMPDIR", (dir + "/tmp").c_str());
   fs::create_directory(dir + "/tmp");
   auto replayed = RunProgram(
       REEDSHOT_BINARY, {"--replay", dir + "/wipe.rec", "--screenshots", dir + "/second", "--mute"});

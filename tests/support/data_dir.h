@@ -28,6 +28,16 @@ constexpr char kChildRootVariable[] = "REEDSHOT_TEST_CHILD_ROOT";
 
 inline const char* ChildRoot() { return std::getenv(kChildRootVariable); }
 
+// Starts the headless, mute device on the data folder `dir`.
+inline void StartHeadless(const std::string& dir) {
+  ce::PlatformOptions options;
+  options.headless = true;
+  options.mute = true;
+  options.dataDir = dir;
+  std::string error;
+  EXPECT_TRUE(ce::StartPlatform(options, &error)) << error;
+}
+
 class DataDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -50,12 +60,7 @@ class DataDirTest : public ::testing::Test {
   // its next use.
   void Restart() {
     ce::StopPlatform();
-    ce::PlatformOptions options;
-    options.headless = true;
-    options.mute = true;
-    options.dataDir = dataDir;
-    std::string error;
-    ASSERT_TRUE(ce::StartPlatform(options, &error)) << error;
+    StartHeadless(dataDir);
   }
 
   std::string DataFile() const { return dataDir + "/reedshot.db"; }

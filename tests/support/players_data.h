@@ -13,6 +13,7 @@
 #include "persistence/high_score_table.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
+#include "tests/support/data_dir.h"
 #include "tests/support/piped_program.h"
 #include "tests/support/run_program.h"
 
@@ -35,12 +36,7 @@ struct PlayerData {
 // holds, which is saved when it returns.
 template <typename Change>
 PlayerData UseData(const std::string& dir, Change change) {
-  ce::PlatformOptions options;
-  options.headless = true;
-  options.mute = true;
-  options.dataDir = dir;
-  std::string error;
-  EXPECT_TRUE(ce::StartPlatform(options, &error)) << error;
+  StartHeadless(dir);
   PlayerData data;
   {
     SettingsStore store(nullptr);
@@ -63,20 +59,6 @@ inline void FillTable(SettingsStore* store, const std::u16string& name, int firs
     store->highScores->InsertScore(entry);
   }
 }
-
-class Environment {
- public:
-  Environment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-    setenv(name, value.c_str(), 1);
-  }
-  ~Environment() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
 
 inline std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;
