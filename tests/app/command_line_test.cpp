@@ -21,10 +21,6 @@ TEST(CommandLineTest, OptionsAndTheirValues) {
   EXPECT_EQ(*app::ParseCommandLine({"--demo", "out"}).options.demoDir, "out");
 }
 
-}  // namespace
-
-namespace {
-
 // Each refusal names what was wrong and what to give instead.
 TEST(CommandLineTest, RefusalsSayWhatToDo) {
   struct Case {
@@ -45,8 +41,7 @@ TEST(CommandLineTest, RefusalsSayWhatToDo) {
     EXPECT_FALSE(r.ok) << c.args[0];
     EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
   }
-  // Standard input as a script, and what a headless run may do besides.
-  EXPECT_TRUE(app::ParseCommandLine({"--script", "-"}).ok);
+  // What a headless run may do besides.
   EXPECT_TRUE(app::ParseCommandLine({"--headless", "--play-sound", "540"}).ok);
   EXPECT_TRUE(app::ParseCommandLine({"--demo", "--audio-out", "a.wav"}).ok);
 }

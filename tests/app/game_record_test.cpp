@@ -19,15 +19,7 @@ namespace {
 
 using testsupport::ReadFile;
 using testsupport::RunProgram;
-
-// A temporary folder, removed whatever the test's outcome.
-struct TempFolder {
-  std::string path = testsupport::MakeTempDir("game-record");
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-};
+using testsupport::TempFolder;
 
 // The value of the first "key": in a JSON line after `after` (numbers and
 // true/false).
@@ -36,16 +28,6 @@ std::string Field(const std::string& json, const std::string& key, const std::st
   if (at == std::string::npos) return "";
   at += key.size() + 3;
   return json.substr(at, json.find_first_of(",}", at) - at);
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> Bytes(const std::string& text) {
-  return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 // A whole game from the main menu: shots over the lake `gap` ms apart, a
@@ -67,8 +49,8 @@ constexpr const char* kToTheMenu = "wait 5000\ntap 120 160\nwait 1000\n";
 class GameRecordTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = new TempFolder;
-    const std::string& dir = folder_->path;
+    folder_ = new TempFolder("game-record");
+    const std::string& dir = folder_->path();
     demo_ = RunProgram(REEDSHOT_BINARY, {"--demo", dir + "/demo", "--data-dir", dir + "/data",
                                          "--audio-out", dir + "/game.wav"});
     exported_ = RunProgram(REEDSHOT_BINARY, {"--export-game", "1", dir + "/game.reedshot",
@@ -78,7 +60,7 @@ class GameRecordTest : public ::testing::Test {
     delete folder_;
     folder_ = nullptr;
   }
-  static std::string Dir() { return folder_->path; }
+  static std::string Dir() { return folder_->path(); }
 
   static TempFolder* folder_;
   static testsupport::ProgramResult demo_, exported_;
@@ -135,7 +117,9 @@ TEST_F(GameRecordTest, AClaimTheGameDoesNotMakeIsTold) {
       << why;
   const int real = record.claimedScore;
   record.claimedScore = real + 1000;
-  WriteBytes(Dir() + "/claims.reedshot", drivers::EncodeGameRecord(record));
+  const std::vector<std::uint8_t> claims = drivers::EncodeGameRecord(record);
+  std::ofstream(Dir() + "/claims.reedshot", std::ios::binary)
+      << std::string(claims.begin(), claims.end());
   auto r = RunProgram(REEDSHOT_BINARY, {"--headless", "--watch", Dir() + "/claims.reedshot"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(Field(r.out, "score", "\"watch\""), std::to_string(real));
@@ -166,7 +150,7 @@ TEST_F(GameRecordTest, DamagedRecordsAreRefusedWithTheirLine) {
       {newer, "a game record from a newer Reedshot (version 9)"},
   };
   for (const Case& c : cases) {
-    WriteBytes(Dir() + "/bad.reedshot", Bytes(c.bytes));
+    std::ofstream(Dir() + "/bad.reedshot", std::ios::binary) << c.bytes;
     auto r = RunProgram(REEDSHOT_BINARY, {"--headless", "--watch", Dir() + "/bad.reedshot"});
     EXPECT_EQ(r.status, 2) << c.says;
     EXPECT_EQ(r.err, "reedshot: " + Dir() + "/bad.reedshot: " + c.says + "\n");

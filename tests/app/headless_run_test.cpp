@@ -50,15 +50,6 @@ TEST(HeadlessRunTest, ScriptPrintsStateAndTakesScreenshots) {
   EXPECT_EQ(be32(20), 240);
 }
 
-TEST(HeadlessRunTest, SameScriptSameOutput) {
-  std::string dir = testsupport::MakeTempDir("e2e");
-  std::string script = ScriptFile(dir, "wait 250\ntap 50 50\nkey left down\nwait 30\nstate\n");
-  auto a = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
-  auto b = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
-  ASSERT_EQ(a.status, 0) << a.err;
-  EXPECT_EQ(a.out, b.out);
-}
-
 TEST(HeadlessRunTest, StandardInputIsReadAsItArrives) {
   std::string dir = testsupport::MakeTempDir("e2e");
   auto r = RunProgram(REEDSHOT_BINARY, {"--script", "-", "--data-dir", dir, "--mute"},

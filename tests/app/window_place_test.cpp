@@ -7,26 +7,17 @@
 #include <fstream>
 
 #include "tests/support/real_window.h"
+#include "tests/support/started_program.h"
 
 namespace {
 
 using testsupport::Shell;
+using testsupport::WaitFor;
 
 // "X Y WIDTH HEIGHT" of the window, as the X server has it.
 std::string Geometry(const std::string& window) {
   return Shell("xdotool getwindowgeometry --shell " + window +
                " | grep -E '^(X|Y|WIDTH|HEIGHT)=' | sed 's/^.*=//' | tr '\\n' ' '");
-}
-
-// Until `done` holds, or 20 seconds have passed.
-template <typename Condition>
-bool WaitFor(Condition done) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    testsupport::PauseMs(50);
-  }
-  return true;
 }
 
 TEST(WindowPlaceTest, SizePlaceAndFullScreenComeBackAndAPlaceOffEveryScreenIsCentred) {
