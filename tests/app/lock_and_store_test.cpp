@@ -1,7 +1,7 @@
-// The data folder's lock and its data file: whatever is at the lock's name
-// is replaced by a lock that holds, or the run says what to remove; the
-// data file is never opened through a link, a file of another program is
-// moved aside as it was, and a missing home is not made.
+// The data folder's lock and its data file: one run at a time, whatever is
+// at the lock's name replaced by a lock that holds, or the run says what to
+// remove; the data file is never opened through a link, a file of another
+// program is moved aside as it was, and a missing home is not made.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +30,7 @@ TEST(LockAndStoreTest, ALockThatIsNotAFileOfTheUsersIsReplacedAndHolds) {
     if (chown(lock.c_str(), 65534, 65534) != 0) GTEST_LOG_(INFO) << "no other user's file here";
   };
   for (const auto& make :
-       std::vector<std::function<void()>>{makeLink, makeDangling, makePipe, makeOthers}) {
+       std::vector<std::function<void()>>{[] {}, makeLink, makeDangling, makePipe, makeOthers}) {
     fs::remove_all(data);
     fs::create_directories(data);
     make();
@@ -39,10 +39,18 @@ TEST(LockAndStoreTest, ALockThatIsNotAFileOfTheUsersIsReplacedAndHolds) {
     auto second = RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data,
                                                "--script", dir / "script.txt"});
     EXPECT_EQ(second.status, 2) << second.err;
-    EXPECT_NE(second.err.find("another Reedshot"), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find("close the other Reedshot, or give --data-dir another folder"),
+              std::string::npos)
+        << second.err;
+    EXPECT_EQ(second.out, "");
     first.Send("quit\n");
     EXPECT_EQ(first.Finish(), 0);
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(lock)));
+    // Once the first has ended, the folder is free.
+    EXPECT_EQ(RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data, "--script",
+                                           dir / "script.txt"})
+                  .status,
+              0);
   }
   EXPECT_EQ(ReadFile(dir / "precious"), "keep me");
   EXPECT_FALSE(fs::exists(dir / "missing"));

@@ -1,5 +1,5 @@
-// The player's data folder: a replay never touches it, a finished game is
-// never lost at the end of a run or by a kill, and one run at a time uses it.
+// The player's data folder: a replay never touches it, and a finished game
+// is never lost at the end of a run or by a kill.
 #include "tests/support/players_data.h"
 
 #include <gtest/gtest.h>
@@ -109,29 +109,6 @@ TEST(PlayersDataTest, AFinishedGamesStatisticsSurviveAKill) {
   EXPECT_EQ(std::to_string(stored.persentageSuccess), FieldOf(state, "accuracy"));
   EXPECT_EQ("\"" + ce::ToUtf8(stored.playerName) + "\"", FieldOf(state, "playerName"));
   EXPECT_NE(stored.lastScore, 12345);
-  fs::remove_all(dir);
-}
-
-TEST(PlayersDataTest, OneRunAtATimeOnADataFolder) {
-  const std::string dir = testsupport::MakeTempDir("one-run"), data = dir + "/data";
-  const std::string script = dir + "/script.txt";
-  testsupport::PipedProgram first(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data});
-  ASSERT_NE(first.State("wait 100\n"), "");
-  std::ofstream(script) << "state\n";
-  auto second =
-      RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data, "--script", script});
-  EXPECT_EQ(second.status, 2);
-  EXPECT_NE(second.err.find("another Reedshot"), std::string::npos) << second.err;
-  EXPECT_NE(second.err.find("close the other Reedshot, or give --data-dir another folder"),
-            std::string::npos)
-      << second.err;
-  EXPECT_EQ(second.out, "");
-  // Once the first has ended, the folder is free.
-  first.Send("quit\n");
-  EXPECT_EQ(first.Finish(), 0);
-  auto third =
-      RunProgram(REEDSHOT_BINARY, {"--headless", "--mute", "--data-dir", data, "--script", script});
-  EXPECT_EQ(third.status, 0) << third.err;
   fs::remove_all(dir);
 }
 
