@@ -28,7 +28,8 @@ int Field(const std::string& json, const std::string& key) {
 }
 
 TEST(DemoTest, PlaysAWholeSessionTheSameWayEveryTime) {
-  std::string one = testsupport::MakeTempDir("demo1"), two = testsupport::MakeTempDir("demo2");
+  const testsupport::TempFolder a("demo1"), b("demo2");
+  const std::string one = a.path(), two = b.path();
   auto first = testsupport::RunProgram(REEDSHOT_BINARY, {"--demo", one, "--mute"});
   ASSERT_EQ(first.status, 0) << first.err;
   auto second = testsupport::RunProgram(REEDSHOT_BINARY, {"--demo", two, "--mute"});

@@ -20,7 +20,8 @@ std::string ScriptFile(const std::string& dir, const std::string& text) {
 }
 
 TEST(HeadlessRunTest, ScriptPrintsStateAndTakesScreenshots) {
-  std::string dir = testsupport::MakeTempDir("e2e");
+  const testsupport::TempFolder folder("e2e");
+  const std::string dir = folder.path();
   std::string script = ScriptFile(dir, "state\nwait 1000\ntap 120 160\nstate\nshot first\n");
   auto r = RunProgram(REEDSHOT_BINARY,
                       {"--script", script, "--screenshots", dir, "--data-dir", dir, "--mute"});
@@ -51,7 +52,8 @@ TEST(HeadlessRunTest, ScriptPrintsStateAndTakesScreenshots) {
 }
 
 TEST(HeadlessRunTest, StandardInputIsReadAsItArrives) {
-  std::string dir = testsupport::MakeTempDir("e2e");
+  const testsupport::TempFolder folder("e2e");
+  const std::string dir = folder.path();
   auto r = RunProgram(REEDSHOT_BINARY, {"--script", "-", "--data-dir", dir, "--mute"},
                       "wait 20\nstate\nquit\nstate\n");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -59,7 +61,8 @@ TEST(HeadlessRunTest, StandardInputIsReadAsItArrives) {
 }
 
 TEST(HeadlessRunTest, ScriptErrorsNameTheLineAndRunNothing) {
-  std::string dir = testsupport::MakeTempDir("e2e");
+  const testsupport::TempFolder folder("e2e");
+  const std::string dir = folder.path();
   std::string script = ScriptFile(dir, "state\n\n# fine so far\ntap 400 1\nstate\n");
   auto r = RunProgram(REEDSHOT_BINARY, {"--script", script, "--data-dir", dir, "--mute"});
   EXPECT_EQ(r.status, 2);
@@ -70,7 +73,8 @@ TEST(HeadlessRunTest, ScriptErrorsNameTheLineAndRunNothing) {
 // Shots go into the --screenshots folder, made when missing, and nowhere
 // else: with no folder they are not written at all.
 TEST(HeadlessRunTest, ShotsGoOnlyIntoTheScreenshotsFolder) {
-  std::string dir = testsupport::MakeTempDir("e2e");
+  const testsupport::TempFolder folder("e2e");
+  const std::string dir = folder.path();
   std::string name = "reedshot-stray-" + std::to_string(getpid());
   std::string script = ScriptFile(dir, "shot " + name + "\n");
   std::string shots = dir + "/made/for/shots";
@@ -89,7 +93,6 @@ TEST(HeadlessRunTest, ShotsGoOnlyIntoTheScreenshotsFolder) {
                                               "--data-dir", dir, "--mute"});
   EXPECT_EQ(blocked.status, 1);
   EXPECT_NE(blocked.err.find("cannot create " + dir + "/file"), std::string::npos) << blocked.err;
-  std::filesystem::remove_all(dir);
 }
 
 // A mistake on the command line is one line naming it, status 2.
@@ -156,7 +159,8 @@ TEST(HeadlessRunTest, OutputsMakeTheirFoldersAndSayWhyTheyCannotBeWritten) {
 // nothing the program reads makes it hang: a folder, an endless device, a
 // pipe in the data file's place.
 TEST(HeadlessRunTest, WhatIsNotAFileIsRefusedAndNothingHangs) {
-  std::string dir = testsupport::MakeTempDir("e2e");
+  const testsupport::TempFolder folder("e2e");
+  const std::string dir = folder.path();
   // Bounded by `timeout`: a hang fails with status 124.
   auto run = [&](const std::vector<std::string>& args) {
     std::vector<std::string> all{"60", REEDSHOT_BINARY, "--data-dir", dir + "/data", "--mute"};

@@ -14,7 +14,8 @@ namespace {
 using testsupport::RunProgram;
 
 TEST(RecordReplayTest, ReplayGivesTheSameStateAndScreenshots) {
-  std::string dir = testsupport::MakeTempDir("replay");
+  const testsupport::TempFolder folder("replay");
+  const std::string dir = folder.path();
   // The replay's folder does not exist yet: it is made, parents and all.
   std::string first = dir + "/first", second = dir + "/not/yet/there";
   ASSERT_EQ(mkdir(first.c_str(), 0755), 0);
@@ -43,11 +44,8 @@ TEST(RecordReplayTest, ReplayGivesTheSameStateAndScreenshots) {
 // The replay plays what the run played: as long, and ending with the same
 // sounds playing.
 TEST(RecordReplayTest, ReplayPlaysTheRunsSound) {
-  const std::string dir = testsupport::MakeTempDir("replay-sound");
-  struct Remove {
-    const std::string& dir;
-    ~Remove() { std::filesystem::remove_all(dir); }
-  } remove{dir};
+  const testsupport::TempFolder folder("replay-sound");
+  const std::string dir = folder.path();
   std::ofstream(dir + "/script.txt") << "wait 5000\ntap 120 160\nwait 1000\ntap 31 76\n"
                                         "wait 1000\ntap 100 100\nwait 500\ntap 60 200\n"
                                         "wait 2000\nstate\n";
@@ -67,7 +65,8 @@ TEST(RecordReplayTest, ReplayPlaysTheRunsSound) {
 // Refused with status 2 and the file's line, before the game starts: no
 // state line, no screenshot, not even the data directory.
 TEST(RecordReplayTest, WhatIsNotARecordingIsRefusedBeforeAnythingRuns) {
-  std::string dir = testsupport::MakeTempDir("replay");
+  const testsupport::TempFolder folder("replay");
+  const std::string dir = folder.path();
   std::string shots = dir + "/shots", data = dir + "/data";
   std::string random;
   for (int i = 0; i < 4096; ++i) random += static_cast<char>((i * 2654435761u) >> 13);
